@@ -1,0 +1,190 @@
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "port/ansi_text.h"
+#include "port/errors.h"
+#include "port/file_system.h"
+
+namespace stp::port {
+namespace {
+
+std::string NativePath(const std::string& path) {
+  std::string native = AnsiToUtf8(path);
+  for (char& c : native) {
+    if (c == '\\') c = '/';
+  }
+  return native;
+}
+
+// Windows error numbers for POSIX failures, so that the user reads the same
+// texts on every platform.
+int WindowsErrorOf(int error) {
+  switch (error) {
+    case ENOENT: return kFileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG: return kInvalidFileName;
+    case EMFILE:
+    case ENFILE: return kTooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return kAccessDenied;
+    case ENOSPC:
+    case EDQUOT: return kDiskFull;
+    case EBUSY:
+    case ETXTBSY: return 32;  // sharing violation
+    case EIO: return 1117;    // device I/O error
+    default: return 31;       // general failure
+  }
+}
+
+[[noreturn]] void ThrowIoError(const std::string& what, const std::string& path) {
+  const int error = errno;
+  throw IoError(WindowsErrorOf(error), what + " " + path + ": " + std::strerror(error));
+}
+
+int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
+
+// Seconds and nanoseconds since 1970 of a Windows file time.
+timespec TimespecOf(FileTime time) {
+  constexpr std::int64_t kTicksPerSecond = 10000000;
+  constexpr std::int64_t kEpochDifference = 11644473600LL;  // 1601 to 1970, in seconds
+  const auto ticks = static_cast<std::int64_t>(time);
+  std::int64_t seconds = ticks / kTicksPerSecond;
+  std::int64_t rest = ticks % kTicksPerSecond;
+  if (rest < 0) {
+    rest += kTicksPerSecond;
+    --seconds;
+  }
+  timespec spec{};
+  spec.tv_sec = static_cast<time_t>(seconds - kEpochDifference);
+  spec.tv_nsec = static_cast<long>(rest * 100);
+  return spec;
+}
+
+}  // namespace
+
+File::~File() {
+  if (IsOpen()) ::close(Fd(handle_));
+}
+
+File::File(File&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_)) {
+  other.handle_ = kClosed;
+}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    if (IsOpen()) ::close(Fd(handle_));
+    handle_ = other.handle_;
+    path_ = std::move(other.path_);
+    other.handle_ = kClosed;
+  }
+  return *this;
+}
+
+File File::OpenRead(const std::string& path) {
+  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) ThrowIoError("open", path);
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    errno = EISDIR;
+    ThrowIoError("open", path);
+  }
+  return File(fd, path);
+}
+
+File File::Create(const std::string& path) {
+  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) ThrowIoError("create", path);
+  return File(fd, path);
+}
+
+File File::OpenExisting(const std::string& path) {
+  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) ThrowIoError("open", path);
+  return File(fd, path);
+}
+
+std::size_t File::Read(void* buffer, std::size_t count) {
+  auto* out = static_cast<char*>(buffer);
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t n = ::read(Fd(handle_), out + done, count - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ThrowIoError("read", path_);
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
+void File::Write(const void* data, std::size_t count) {
+  const auto* in = static_cast<const char*>(data);
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t n = ::write(Fd(handle_), in + done, count - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ThrowIoError("write", path_);
+    }
+    if (n == 0) {
+      errno = ENOSPC;
+      ThrowIoError("write", path_);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+void File::Seek(std::int64_t position) {
+  if (::lseek(Fd(handle_), static_cast<off_t>(position), SEEK_SET) < 0) ThrowIoError("seek", path_);
+}
+
+std::int64_t File::Size() const {
+  struct stat info {};
+  if (::fstat(Fd(handle_), &info) != 0) ThrowIoError("size of", path_);
+  return static_cast<std::int64_t>(info.st_size);
+}
+
+void File::SetTimes(FileTime time) {
+  const timespec spec = TimespecOf(time);
+  const timespec times[2] = {spec, spec};
+  if (::futimens(Fd(handle_), times) != 0) ThrowIoError("set times of", path_);
+}
+
+void File::Close() {
+  if (!IsOpen()) return;
+  const int fd = Fd(handle_);
+  handle_ = kClosed;
+  if (::close(fd) != 0) ThrowIoError("close", path_);
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(NativePath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool MakeDirectory(const std::string& path) { return ::mkdir(NativePath(path).c_str(), 0755) == 0; }
+
+bool RemoveEmptyDirectory(const std::string& path) { return ::rmdir(NativePath(path).c_str()) == 0; }
+
+bool RemoveFile(const std::string& path) { return ::unlink(NativePath(path).c_str()) == 0; }
+
+bool ClearFileAttributes(const std::string& path) {
+  struct stat info {};
+  const std::string native = NativePath(path);
+  if (::stat(native.c_str(), &info) != 0) return false;
+  return ::chmod(native.c_str(), (info.st_mode & 07777) | S_IWUSR) == 0;
+}
+
+}  // namespace stp::port

@@ -1,0 +1,131 @@
+#include <windows.h>
+
+#include "port/errors.h"
+#include "port/file_system.h"
+
+namespace stp::port {
+namespace {
+
+HANDLE Handle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+// Disk-full errors read as the runtime's "disk full" text.
+int IoCodeOf(DWORD error) {
+  if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) return kDiskFull;
+  return static_cast<int>(error);
+}
+
+[[noreturn]] void ThrowIoError(const std::string& what, const std::string& path) {
+  const DWORD error = GetLastError();
+  throw IoError(IoCodeOf(error), what + " " + path + ": error " + std::to_string(error));
+}
+
+std::intptr_t OpenHandle(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                         const char* what) {
+  HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) ThrowIoError(what, path);
+  return reinterpret_cast<std::intptr_t>(h);
+}
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+}  // namespace
+
+File::~File() {
+  if (IsOpen()) CloseHandle(Handle(handle_));
+}
+
+File::File(File&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_)) {
+  other.handle_ = kClosed;
+}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    if (IsOpen()) CloseHandle(Handle(handle_));
+    handle_ = other.handle_;
+    path_ = std::move(other.path_);
+    other.handle_ = kClosed;
+  }
+  return *this;
+}
+
+File File::OpenRead(const std::string& path) {
+  return File(OpenHandle(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, "open"), path);
+}
+
+File File::Create(const std::string& path) {
+  return File(OpenHandle(path, GENERIC_WRITE, 0, CREATE_ALWAYS, "create"), path);
+}
+
+File File::OpenExisting(const std::string& path) {
+  return File(OpenHandle(path, GENERIC_WRITE, 0, OPEN_EXISTING, "open"), path);
+}
+
+std::size_t File::Read(void* buffer, std::size_t count) {
+  auto* out = static_cast<char*>(buffer);
+  std::size_t done = 0;
+  while (done < count) {
+    DWORD got = 0;
+    if (!ReadFile(Handle(handle_), out + done, static_cast<DWORD>(count - done), &got, nullptr)) {
+      ThrowIoError("read", path_);
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+void File::Write(const void* data, std::size_t count) {
+  DWORD written = 0;
+  if (!WriteFile(Handle(handle_), data, static_cast<DWORD>(count), &written, nullptr)) {
+    ThrowIoError("write", path_);
+  }
+  if (written != count) throw IoError(kDiskFull, "write " + path_ + ": short write");
+}
+
+void File::Seek(std::int64_t position) {
+  LARGE_INTEGER distance;
+  distance.QuadPart = position;
+  if (!SetFilePointerEx(Handle(handle_), distance, nullptr, FILE_BEGIN)) ThrowIoError("seek", path_);
+}
+
+std::int64_t File::Size() const {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(Handle(handle_), &size)) ThrowIoError("size of", path_);
+  return size.QuadPart;
+}
+
+void File::SetTimes(FileTime time) {
+  FILETIME ft;
+  ft.dwLowDateTime = static_cast<DWORD>(time & 0xFFFFFFFFu);
+  ft.dwHighDateTime = static_cast<DWORD>(time >> 32);
+  if (!SetFileTime(Handle(handle_), &ft, &ft, &ft)) ThrowIoError("set times of", path_);
+}
+
+void File::Close() {
+  if (!IsOpen()) return;
+  HANDLE h = Handle(handle_);
+  handle_ = kClosed;
+  if (!CloseHandle(h)) ThrowIoError("close", path_);
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+  const DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool MakeDirectory(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+
+bool RemoveEmptyDirectory(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
+
+bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool ClearFileAttributes(const std::string& path) {
+  return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
+}  // namespace stp::port
