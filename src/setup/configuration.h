@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "setup/profile.h"
+
+namespace stp {
+
+// A colour as Setup.inf writes it: 0x00BBGGRR, red in the lowest byte.
+using Colour = std::uint32_t;
+
+// Section General of Setup.inf as the backdrop window reads it at start.
+// The texts are kept exactly as read; switches compare with exactly "1".
+struct SetupConfiguration {
+  std::string Organisation;
+  std::string Product;
+  std::string Version;
+  std::string EVersion;
+  std::string DefDirectory;
+  std::string RequireNT = "0";
+  std::string RebootSystem = "1";
+  Colour BackCl = 0x808000;
+  Colour FontCl = 0xFFFFFF;
+  Colour ShadowCl = 0x000000;
+};
+
+SetupConfiguration ReadSetupConfiguration(const ProfileFile& inf);
+
+// Organisation + " " + Product + " " + Version, one blank between the parts
+// even when a part is empty.
+std::string ProductTitle(const SetupConfiguration& config);
+// The product title followed directly by "-Setup"; also the application title.
+std::string WindowCaption(const SetupConfiguration& config);
+// "Software\" + Organisation + "\" + Product + "\" + EVersion, below
+// HKEY_LOCAL_MACHINE.
+std::string ProductKey(const SetupConfiguration& config);
+// Organisation + Product + Version with nothing between them: the name of
+// the uninstall entry (Version, not EVersion).
+std::string UninstallEntryName(const SetupConfiguration& config);
+
+// Section Files: ordered texts, converted to numbers only where used.
+// FileOffsets holds one item more than the table has entries: NextOffset.
+struct FileTable {
+  std::vector<std::string> FileTargets;
+  std::vector<std::string> FileOffsets;
+  std::vector<std::string> FileTimes;
+};
+
+// Section Links: shortcut names below the Programs folder and their targets
+// relative to the destination directory.
+struct LinkTable {
+  std::vector<std::string> LinkNames;
+  std::vector<std::string> LinkTargets;
+};
+
+FileTable LoadFileTable(const ProfileFile& inf);
+LinkTable LoadLinkTable(const ProfileFile& inf);
+// [General] Bytes: the total of uncompressed bytes, default 0.
+std::int32_t ReadTotalBytes(const ProfileFile& inf);
+
+}  // namespace stp

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace stp {
+
+// A Windows profile (INI) file read with the rules of GetPrivateProfileStringA
+// and a value buffer of 1024 characters. A missing or unreadable file reads
+// as an empty one: every lookup yields its default.
+class ProfileFile {
+ public:
+  static constexpr std::size_t kValueBufferSize = 1024;
+
+  ProfileFile() = default;
+  static ProfileFile Load(const std::string& path);
+  static ProfileFile Parse(std::string_view content);
+
+  // The value of key in section, at most 1023 characters, or default_value
+  // when the section or key is missing.
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view default_value) const;
+  // The value read as an integer (ParseProfileInteger), or default_value.
+  std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                           std::int32_t default_value) const;
+
+ private:
+  struct Entry {
+    std::string key;
+    std::optional<std::string> value;  // a line without "=" has none
+  };
+  struct Section {
+    std::string name;
+    std::vector<Entry> entries;
+  };
+  std::vector<Section> sections_;
+};
+
+// The integer rule of profile values: leading blanks, an optional sign,
+// decimal digits, or hexadecimal digits after "$" or (in a text of more than
+// two characters) after "0x"/"0X"; signed 32 bits. Anything else, the empty
+// text included, is not a number.
+std::optional<std::int32_t> ParseProfileInteger(std::string_view text);
+
+}  // namespace stp
