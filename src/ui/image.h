@@ -1,0 +1,54 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/control.h"
+
+namespace ui {
+
+// An owned Windows bitmap; empty when none was loaded.
+class Bitmap {
+ public:
+  Bitmap() = default;
+  ~Bitmap();
+  Bitmap(Bitmap&& other) noexcept;
+  Bitmap& operator=(Bitmap&& other) noexcept;
+  Bitmap(const Bitmap&) = delete;
+  Bitmap& operator=(const Bitmap&) = delete;
+
+  // Loads a .bmp file; throws stp::Error when the file cannot be opened or
+  // holds no bitmap.
+  static Bitmap LoadFromFile(const std::string& path);
+  Bitmap Copy() const;
+
+  bool Empty() const { return handle_ == nullptr; }
+  HBITMAP Handle() const { return handle_; }
+  SIZE Size() const;
+
+ private:
+  explicit Bitmap(HBITMAP handle) : handle_(handle) {}
+
+  HBITMAP handle_ = nullptr;
+};
+
+// Shows a bitmap at its top left corner, unscaled and clipped to the control.
+class Image : public Control {
+ public:
+  Image(Window& parent, const Bounds& bounds);
+
+  // The image keeps its own copy.
+  void SetPicture(const Bitmap& picture);
+  const Bitmap& Picture() const { return picture_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void Paint(HDC dc);
+
+  Bitmap picture_;
+};
+
+}  // namespace ui
