@@ -14,6 +14,8 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+constexpr char32_t kBroken = 0xFFFFFFFF;
+
 char32_t CodePointOf(unsigned char byte) {
   if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
   return byte;
@@ -32,12 +34,29 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-std::optional<unsigned char> AnsiByteOf(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c < 0x100)) return static_cast<unsigned char>(c);
+std::optional<char> AnsiCharOf(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c < 0x100)) return static_cast<char>(c);
   for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == c) return static_cast<unsigned char>(0x80 + i);
+    if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
   }
   return std::nullopt;
+}
+
+// The code point starting at utf8[i], advancing i; kBroken for a broken
+// sequence (i then moves past its first byte only).
+char32_t NextCodePoint(std::string_view utf8, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(utf8[i++]);
+  if (lead < 0x80) return lead;
+  const int extra = (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+  if (extra < 0 || i + extra > utf8.size()) return kBroken;
+  char32_t c = lead & (0x3F >> extra);
+  for (int k = 0; k < extra; ++k) {
+    const auto next = static_cast<unsigned char>(utf8[i + k]);
+    if ((next & 0xC0) != 0x80) return kBroken;
+    c = (c << 6) | (next & 0x3F);
+  }
+  i += extra;
+  return c;
 }
 
 }  // namespace
@@ -53,23 +72,32 @@ std::optional<std::string> Utf8ToAnsi(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const int extra = lead < 0x80 ? 0
-                      : (lead & 0xE0) == 0xC0 ? 1
-                      : (lead & 0xF0) == 0xE0 ? 2
-                      : (lead & 0xF8) == 0xF0 ? 3
-                                              : -1;
-    if (extra < 0 || i + extra >= utf8.size()) return std::nullopt;
-    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      c = (c << 6) | (next & 0x3F);
+    const char32_t c = NextCodePoint(utf8, i);
+    const auto ansi = c == kBroken ? std::nullopt : AnsiCharOf(c);
+    if (!ansi) return std::nullopt;
+    out += *ansi;
+  }
+  return out;
+}
+
+std::string Utf8ToAnsiLossy(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) out += AnsiCharOf(NextCodePoint(utf8, i)).value_or('?');
+  return out;
+}
+
+std::string Utf16ToAnsiLossy(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size());
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    const char16_t unit = utf16[i];
+    // A surrogate pair is one character outside Windows-1252.
+    if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] < 0xE000) {
+      ++i;
     }
-    i += extra + 1;
-    const auto byte = AnsiByteOf(c);
-    if (!byte) return std::nullopt;
-    out += static_cast<char>(*byte);
+    out += AnsiCharOf(unit).value_or('?');
   }
   return out;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace stp {
@@ -15,7 +16,7 @@ class ProfileFile {
  public:
   static constexpr std::size_t kValueBufferSize = 1024;
 
-  ProfileFile() = default;
+  ProfileFile();
   static ProfileFile Load(const std::string& path);
   static ProfileFile Parse(std::string_view content);
 
@@ -35,8 +36,15 @@ class ProfileFile {
   struct Section {
     std::string name;
     std::vector<Entry> entries;
+    std::unordered_map<std::string, std::size_t> first_entry;  // by folded key
   };
+
+  void AddSection(std::string name);
+  void AddEntry(std::string key, std::optional<std::string> value);
+  const Entry* Find(std::string_view section, std::string_view key) const;
+
   std::vector<Section> sections_;
+  std::unordered_map<std::string, std::size_t> first_section_;  // by folded name
 };
 
 // The integer rule of profile values: leading blanks, an optional sign,
