@@ -41,13 +41,20 @@ Form::Form(const FormStyle& style) : font_(style.font), maximized_(style.maximiz
   }
   if (style.stay_on_top) ex_style |= WS_EX_TOPMOST;
 
-  RECT rect{0, 0, style.client_width, style.client_height};
-  AdjustWindowRectEx(&rect, window_style, FALSE, ex_style);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  const int left = style.maximized ? 0 : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = style.maximized ? 0 : (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  const RECT placed{left, top, left + width, top + height};
+  RECT placed{};
+  if (style.maximized) {
+    // Restored, it still covers the screen: without a window manager to
+    // maximize it (a bare X display) it looks the same.
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &placed, 0);
+  } else {
+    RECT rect{0, 0, style.client_width, style.client_height};
+    AdjustWindowRectEx(&rect, window_style, FALSE, ex_style);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    placed = {left, top, left + width, top + height};
+  }
   HWND owner = App().MainForm() ? App().MainForm()->Handle() : nullptr;
   CreateOwnWindow(style.class_name, window_style, ex_style, placed, owner, nullptr);
 }

@@ -50,6 +50,11 @@ void Image::SetPicture(const Bitmap& picture) {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void Image::LoadPicture(const std::string& path) {
+  picture_ = Bitmap::LoadFromFile(path);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void Image::Paint(HDC dc) {
   if (picture_.Empty()) return;
   const SIZE size = picture_.Size();

@@ -40,6 +40,8 @@ class Image : public Control {
 
   // The image keeps its own copy.
   void SetPicture(const Bitmap& picture);
+  // Loads the picture from a .bmp file; on failure the image stays as it was.
+  void LoadPicture(const std::string& path);
   const Bitmap& Picture() const { return picture_; }
 
  protected:
