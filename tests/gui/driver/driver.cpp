@@ -47,7 +47,7 @@ BOOL CALLBACK CollectControl(HWND window, LPARAM context) {
   control.class_name = ClassOf(window);
   control.text = TextOf(window);
   control.bounds = BoundsOf(window);
-  control.visible = IsWindowVisible(window);
+  control.visible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
   control.enabled = IsWindowEnabled(window);
   control.default_button =
       control.class_name == "Button" && (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;

@@ -31,7 +31,7 @@ struct Control {
   std::string class_name;
   std::string text;
   Rect bounds;  // in the parent's client coordinates
-  bool visible = false;
+  bool visible = false;  // its own state, whether or not its window is shown
   bool enabled = false;
   bool default_button = false;
 };
