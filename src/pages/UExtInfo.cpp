@@ -13,7 +13,7 @@ TExtInfo::TExtInfo()
                 .font = {"Tahoma", ui::PointsToHeight(8), {}}}),
       heading1_(*this, {16, 8, 0, 0}, "Produktinfos"),
       product_line_(*this, {24, 24, 481, 17},
-                    "Dieses Setup wurde mit Kiltwell 98 erstellt, einem Werkzeug der Produktfamilie Kiltwell."),
+                    "Dieses Setup wurde mit Kiltwell 98 erstellt, einem Werkzeug der Kiltwell-Familie."),
       heading2_(*this, {16, 48, 0, 0}, "Warenzeichen"),
       trademark_note_(*this, {24, 64, 593, 33},
                       "Kiltwell und Kiltwell 98 sind Warenzeichen ihres Herausgebers. Alle anderen genannten "

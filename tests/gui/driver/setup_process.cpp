@@ -90,6 +90,11 @@ SetupProcess::SetupProcess(const std::string& name, const std::optional<std::str
   }
 }
 
+SetupProcess::SetupProcess(std::string medium_directory)
+    : directory_(std::move(medium_directory)), owns_directory_(false) {
+  if (!directory_.empty() && directory_.back() != '\\') directory_ += '\\';
+}
+
 SetupProcess::~SetupProcess() {
   if (process_.hProcess) {
     if (Running()) {
@@ -100,7 +105,7 @@ SetupProcess::~SetupProcess() {
     CloseHandle(process_.hProcess);
   }
   std::error_code ignored;
-  fs::remove_all(directory_, ignored);
+  if (owns_directory_) fs::remove_all(directory_, ignored);
 }
 
 bool SetupProcess::Start(const std::string& argument) {

@@ -16,6 +16,8 @@ class SetupProcess {
  public:
   SetupProcess(const std::string& name, const std::optional<std::string>& setup_inf,
                std::optional<COLORREF> picture_colour);
+  // Runs the Setup.exe of a medium that exists already, and leaves the medium alone.
+  explicit SetupProcess(std::string medium_directory);
   ~SetupProcess();
   SetupProcess(const SetupProcess&) = delete;
   SetupProcess& operator=(const SetupProcess&) = delete;
@@ -32,6 +34,7 @@ class SetupProcess {
 
  private:
   std::string directory_;
+  bool owns_directory_ = true;
   PROCESS_INFORMATION process_{};
 };
 
