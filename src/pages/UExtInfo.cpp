@@ -15,9 +15,10 @@ TExtInfo::TExtInfo()
       product_line_(*this, {24, 24, 481, 17},
                     "Dieses Setup wurde mit Kiltwell 98 erstellt, einem Werkzeug der Kiltwell-Familie."),
       heading2_(*this, {16, 48, 0, 0}, "Warenzeichen"),
-      trademark_note_(*this, {24, 64, 593, 33},
-                      "Kiltwell und Kiltwell 98 sind Warenzeichen ihres Herausgebers. Alle anderen genannten "
-                      "Produktnamen sind Warenzeichen oder eingetragene Warenzeichen ihrer jeweiligen Inhaber."),
+      trademark_note_(
+          *this, {24, 64, 593, 33},
+          "Kiltwell und Kiltwell 98 sind Warenzeichen ihres Herausgebers. Alle anderen genannten "
+          "Produktnamen sind Warenzeichen oder eingetragene Warenzeichen ihrer jeweiligen Inhaber."),
       edition_line_(*this, {16, 112, 0, 0}, "Kiltwell - Enterprise, Version 4.0"),
       notice1_(*this, {16, 128, 0, 0}, "Veröffentlicht 1997, 1998"),
       notice2_(*this, {16, 144, 0, 0}, "Herausgegeben vom Kiltwell-Projekt"),
@@ -29,7 +30,8 @@ TExtInfo::TExtInfo()
   heading1_.SetFontStyle(kHeadingStyle);
   heading2_.SetFontStyle(kHeadingStyle);
   trademark_note_.SetWordWrap(true);
-  for (ui::Label* label : {&heading1_, &heading2_, &edition_line_, &notice1_, &notice2_, &notice3_, &notice4_}) {
+  for (ui::Label* label :
+       {&heading1_, &heading2_, &edition_line_, &notice1_, &notice2_, &notice3_, &notice4_}) {
     label->SetAutoSize(true);
   }
   Button1.SetModalResult(ui::ModalResult::kOk);

@@ -8,12 +8,14 @@ TInfo::TInfo()
     : WizardPage("TInfo", "Willkommen"),
       heading_(*this, {kTextLeft, 16, kTextWidth, 30}),
       paragraph1_(*this, {kTextLeft, 48, kTextWidth, 41}),
-      paragraph2_(*this, {kTextLeft, 88, kTextWidth, 49},
-                  "Beenden Sie alle anderen Programme, bevor Sie mit der Installation fortfahren. Brechen Sie "
-                  "dazu Setup ab, beenden Sie alle anderen Programme und starten Sie Setup erneut."),
-      paragraph3_(*this, {kTextLeft, 144, kTextWidth, 49},
-                  "Um mit der Installation fortzufahren, klicken Sie auf Weiter. Wenn Sie dieses Produkt jetzt "
-                  "nicht installieren wollen, klicken Sie auf Abbrechen."),
+      paragraph2_(
+          *this, {kTextLeft, 88, kTextWidth, 49},
+          "Beenden Sie alle anderen Programme, bevor Sie mit der Installation fortfahren. Brechen Sie "
+          "dazu Setup ab, beenden Sie alle anderen Programme und starten Sie Setup erneut."),
+      paragraph3_(
+          *this, {kTextLeft, 144, kTextWidth, 49},
+          "Um mit der Installation fortzufahren, klicken Sie auf Weiter. Wenn Sie dieses Produkt jetzt "
+          "nicht installieren wollen, klicken Sie auf Abbrechen."),
       paragraph4_(*this, {kTextLeft, 200, kTextWidth, 49}),
       paragraph5_(*this, {kTextLeft, 240, kTextWidth, 40}) {
   heading_.SetFontStyle({.bold = true});

@@ -36,7 +36,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     auto select_folder = app.CreateForm(forms.select_folder);
 
     for (WizardPage* page : std::initializer_list<WizardPage*>{verzeichnis.get(), installation.get(),
-                                                                wartung.get(), sys_info.get()}) {
+                                                               wartung.get(), sys_info.get()}) {
       page->SetPicture(info->Picture());
     }
     app.Run();

@@ -46,7 +46,8 @@ class OpenKey {
 // the one meant, for instance the whole uninstall list. Deletions and the
 // uninstall entry refuse them.
 bool HasEmptyPart(const std::string& path) {
-  return path.empty() || path.front() == '\\' || path.back() == '\\' || path.find("\\\\") != std::string::npos;
+  return path.empty() || path.front() == '\\' || path.back() == '\\' ||
+         path.find("\\\\") != std::string::npos;
 }
 
 // A key that is missing or that the system will not let us touch.
@@ -84,7 +85,8 @@ LONG DeleteKeyTree(HKEY root, const std::string& path) {
 
 }  // namespace
 
-bool WriteRegString(HKEY root, const std::string& key_path, const std::string& name, const std::string& value) {
+bool WriteRegString(HKEY root, const std::string& key_path, const std::string& name,
+                    const std::string& value) {
   OpenKey key;
   if (key.Create(root, key_path) != ERROR_SUCCESS || key.SetString(name, value) != ERROR_SUCCESS) {
     ShowFailure(kAccessMessage);
@@ -102,8 +104,8 @@ std::string ReadRegString(HKEY root, const std::string& key_path, const std::str
   if (result == ERROR_FILE_NOT_FOUND) return "";
   std::vector<char> data(size + 1, '\0');
   if (result == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-    result = RegQueryValueExA(key.Handle(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                              &size);
+    result = RegQueryValueExA(key.Handle(), name.c_str(), nullptr, &type,
+                              reinterpret_cast<BYTE*>(data.data()), &size);
     // A stored string need not end in a zero; the extra byte provides one.
     if (result == ERROR_SUCCESS) return std::string(data.data(), strnlen(data.data(), size));
   }

@@ -12,7 +12,8 @@
 inline constexpr char kUninstallListKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // Writes a string value, creating the key and the keys above it.
-bool WriteRegString(HKEY root, const std::string& key_path, const std::string& name, const std::string& value);
+bool WriteRegString(HKEY root, const std::string& key_path, const std::string& name,
+                    const std::string& value);
 // Reads a string value; creates the key when it is missing. A missing key or
 // value gives the empty text without a message.
 std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& name);

@@ -11,9 +11,7 @@ void Bevel::Paint(HDC dc) {
   RECT rect;
   GetClientRect(Handle(), &rect);
   switch (shape_) {
-    case BevelShape::kBox:
-      DrawBevel(dc, rect, cut_);
-      return;
+    case BevelShape::kBox: DrawBevel(dc, rect, cut_); return;
     case BevelShape::kBottomLine: {
       // Two pixel rows: the shadow above the light for a groove, the other way round for a ridge.
       const bool lowered = cut_ != BevelCut::kRaised;
@@ -28,8 +26,7 @@ void Bevel::Paint(HDC dc) {
 
 LRESULT Bevel::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(Handle(), &paint);

@@ -20,9 +20,7 @@ constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
 }  // namespace
 
-Form& Control::OwnerForm() const {
-  return *dynamic_cast<Form*>(FromHandle(GetAncestor(Handle(), GA_ROOT)));
-}
+Form& Control::OwnerForm() const { return *dynamic_cast<Form*>(FromHandle(GetAncestor(Handle(), GA_ROOT))); }
 
 void Control::SetFont(const FontSpec& spec) {
   own_font_ = std::make_unique<Font>(spec);

@@ -35,9 +35,7 @@ Form::Form(const FormStyle& style) : font_(style.font), maximized_(style.maximiz
       window_style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
       ex_style |= WS_EX_DLGMODALFRAME;
       break;
-    case BorderStyle::kSizeable:
-      window_style = WS_OVERLAPPEDWINDOW;
-      break;
+    case BorderStyle::kSizeable: window_style = WS_OVERLAPPEDWINDOW; break;
   }
   if (style.stay_on_top) ex_style |= WS_EX_TOPMOST;
 
@@ -86,7 +84,8 @@ ModalResult Form::ShowModal() {
   EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&others));
   for (HWND window : others.windows) EnableWindow(window, FALSE);
   // A modal form must not open behind the stay-on-top pages it blocks.
-  const bool lifted = !IsTopmost(Handle()) && std::any_of(others.windows.begin(), others.windows.end(), IsTopmost);
+  const bool lifted =
+      !IsTopmost(Handle()) && std::any_of(others.windows.begin(), others.windows.end(), IsTopmost);
   if (lifted) SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   focus_ = active_control_ ? active_control_->Handle() : nullptr;
@@ -158,15 +157,14 @@ LRESULT Form::DefaultButtonId() const {
 }
 
 void Form::MoveFocus(WPARAM wparam, LPARAM lparam) {
-  HWND target = lparam ? reinterpret_cast<HWND>(wparam) : GetNextDlgTabItem(Handle(), GetFocus(), wparam != 0);
+  HWND target =
+      lparam ? reinterpret_cast<HWND>(wparam) : GetNextDlgTabItem(Handle(), GetFocus(), wparam != 0);
   if (target) SetFocus(target);
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_CLOSE:
-      Close();
-      return 0;
+    case WM_CLOSE: Close(); return 0;
     case WM_ACTIVATE:
       if (LOWORD(wparam) == WA_INACTIVE) {
         Deactivated();
@@ -174,12 +172,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         Activated();
       }
       return 0;
-    case WM_ERASEBKGND:
-      FillBackground(reinterpret_cast<HDC>(wparam));
-      return 1;
-    case WM_LBUTTONDBLCLK:
-      FormDblClick();
-      return 0;
+    case WM_ERASEBKGND: FillBackground(reinterpret_cast<HDC>(wparam)); return 1;
+    case WM_LBUTTONDBLCLK: FormDblClick(); return 0;
     case WM_TIMER:
       for (Timer* timer : timers_) {
         if (timer->Id() == wparam) {
@@ -188,11 +182,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         }
       }
       break;
-    case DM_GETDEFID:
-      return DefaultButtonId();
-    case WM_NEXTDLGCTL:
-      MoveFocus(wparam, lparam);
-      return 0;
+    case DM_GETDEFID: return DefaultButtonId();
+    case WM_NEXTDLGCTL: MoveFocus(wparam, lparam); return 0;
     case WM_COMMAND:
       // Enter and Escape as the dialog manager reports them when no control is named.
       if (!lparam && LOWORD(wparam) == IDOK && default_button_ && default_button_->Enabled()) {

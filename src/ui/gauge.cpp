@@ -56,8 +56,7 @@ void Gauge::Paint(HDC dc) {
 
 LRESULT Gauge::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // Paint covers every pixel
+    case WM_ERASEBKGND: return 1;  // Paint covers every pixel
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(Handle(), &paint);

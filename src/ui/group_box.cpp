@@ -38,9 +38,7 @@ void GroupBox::Paint(HDC dc) {
 
 LRESULT GroupBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      FillBackground(reinterpret_cast<HDC>(wparam));
-      return 1;
+    case WM_ERASEBKGND: FillBackground(reinterpret_cast<HDC>(wparam)); return 1;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(Handle(), &paint);

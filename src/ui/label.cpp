@@ -21,7 +21,8 @@ void Label::SetCaption(const std::string& text) {
 
 void Label::SetWordWrap(bool word_wrap) {
   word_wrap_ = word_wrap;
-  const LONG style = (GetWindowLongA(Handle(), GWL_STYLE) & ~SS_TYPEMASK) | (word_wrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+  const LONG style =
+      (GetWindowLongA(Handle(), GWL_STYLE) & ~SS_TYPEMASK) | (word_wrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
   SetWindowLongA(Handle(), GWL_STYLE, style);
   AdjustSize();
   RedrawArea();
@@ -53,7 +54,8 @@ void Label::SetTransparent(bool transparent) {
   ex_style = transparent ? ex_style | WS_EX_TRANSPARENT : ex_style & ~WS_EX_TRANSPARENT;
   SetWindowLongA(Handle(), GWL_STYLE, style);
   SetWindowLongA(Handle(), GWL_EXSTYLE, ex_style);
-  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   RedrawArea();
 }
 

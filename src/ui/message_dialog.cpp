@@ -158,7 +158,8 @@ class MessageForm : public Form {
 
 }  // namespace
 
-ModalResult MessageDlg(const std::string& text, MsgDlgType type, std::initializer_list<MsgDlgButton> buttons) {
+ModalResult MessageDlg(const std::string& text, MsgDlgType type,
+                       std::initializer_list<MsgDlgButton> buttons) {
   return MessageDlg(TypeCaption(type), text, type, buttons);
 }
 

@@ -20,14 +20,9 @@ void Panel::SetBevels(BevelCut outer, BevelCut inner) {
 
 void DrawBevel(HDC dc, RECT& rect, BevelCut cut) {
   switch (cut) {
-    case BevelCut::kNone:
-      return;
-    case BevelCut::kLowered:
-      DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-      return;
-    case BevelCut::kRaised:
-      DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
-      return;
+    case BevelCut::kNone: return;
+    case BevelCut::kLowered: DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST); return;
+    case BevelCut::kRaised: DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT | BF_ADJUST); return;
   }
 }
 
@@ -47,9 +42,7 @@ void Panel::Paint(HDC dc) {
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      FillBackground(reinterpret_cast<HDC>(wparam));
-      return 1;
+    case WM_ERASEBKGND: FillBackground(reinterpret_cast<HDC>(wparam)); return 1;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(Handle(), &paint);

@@ -105,7 +105,8 @@ void Window::CreateOwnWindow(const char* class_name, DWORD style, DWORD ex_style
   CreateWindowExA(ex_style, class_name, "", style, rect.left, rect.top, rect.right - rect.left,
                   rect.bottom - rect.top, parent, menu, App().Instance(), this);
   if (!handle_) {
-    throw stp::Error("Fenster " + std::string(class_name) + " nicht erzeugt", SystemErrorText(GetLastError()));
+    throw stp::Error("Fenster " + std::string(class_name) + " nicht erzeugt",
+                     SystemErrorText(GetLastError()));
   }
 }
 

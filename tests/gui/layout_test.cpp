@@ -62,14 +62,15 @@ class Layout : public testing::Test {
 
 TEST_F(Layout, WelcomePage) {
   const std::string heading = "Willkommen beim Lage Probe 1.0-Setup";
-  ExpectLayout(welcome_, {472, 333},
-               {
-                   {heading, {152, 16, 305, 30}},
-                   {"Mit diesem Programm wird Lage Probe 1.0 auf Ihrem System installiert.", {152, 48, 305, 41}},
-                   {"< &Zurück", {175, 304, 81, 21}, false},
-                   {"&Weiter >", {256, 304, 81, 21}, true, true},
-                   {"Abbrechen", {375, 304, 81, 21}},
-               });
+  ExpectLayout(
+      welcome_, {472, 333},
+      {
+          {heading, {152, 16, 305, 30}},
+          {"Mit diesem Programm wird Lage Probe 1.0 auf Ihrem System installiert.", {152, 48, 305, 41}},
+          {"< &Zurück", {175, 304, 81, 21}, false},
+          {"&Weiter >", {256, 304, 81, 21}, true, true},
+          {"Abbrechen", {375, 304, 81, 21}},
+      });
   EXPECT_EQ(BoundsOfClass(welcome_, "TPanel"), (Rect{16, 18, 121, 260}));
   EXPECT_EQ(BoundsOfClass(welcome_, "TImage"), (Rect{1, 1, 119, 258}));
   EXPECT_EQ(BoundsOfClass(welcome_, "TBevel"), (Rect{16, 280, 440, 15}));
@@ -83,16 +84,18 @@ TEST_F(Layout, CancelConfirmation) {
   driver::ClickButton(welcome_, "Abbrechen");
   HWND dialog = driver::WaitForWindow(setup_.Id(), "TAbbruch");
   ASSERT_TRUE(dialog);
-  ExpectLayout(dialog, {340, 133},
-               {
-                   {"Wenn Sie Setup jetzt abbrechen, wird Lage Probe 1.0 nicht oder unvollsändig auf Ihrem System "
-                    "installiert sein",
-                    {8, 8, 316, 41}},
-                   {"Wenn Sie Setup fortsetzen möchten, klicken Sie auf Fortfahren.", {8, 56, 329, 17}},
-                   {"Fortfahren", {163, 109, 81, 21}, true, true},
-                   {"Abbrechen", {251, 109, 81, 21}},
-               });
-  const driver::Control text3 = driver::ControlByText(dialog, "Um Setup zu beenden, klicken Sie auf Abbrechen.");
+  ExpectLayout(
+      dialog, {340, 133},
+      {
+          {"Wenn Sie Setup jetzt abbrechen, wird Lage Probe 1.0 nicht oder unvollsändig auf Ihrem System "
+           "installiert sein",
+           {8, 8, 316, 41}},
+          {"Wenn Sie Setup fortsetzen möchten, klicken Sie auf Fortfahren.", {8, 56, 329, 17}},
+          {"Fortfahren", {163, 109, 81, 21}, true, true},
+          {"Abbrechen", {251, 109, 81, 21}},
+      });
+  const driver::Control text3 =
+      driver::ControlByText(dialog, "Um Setup zu beenden, klicken Sie auf Abbrechen.");
   EXPECT_EQ(text3.bounds.left, 8);
   EXPECT_EQ(text3.bounds.top, 80);
   EXPECT_EQ(driver::FocusOf(dialog), driver::ControlByText(dialog, "Fortfahren").handle);

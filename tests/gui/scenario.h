@@ -6,8 +6,8 @@
 namespace scenario {
 
 // A Setup.inf with these product names; extra lines go into section General.
-inline std::string Inf(const std::string& organisation, const std::string& product, const std::string& version,
-                       const std::string& extra = {}) {
+inline std::string Inf(const std::string& organisation, const std::string& product,
+                       const std::string& version, const std::string& extra = {}) {
   return "[General]\r\nOrganisation=" + organisation + "\r\nProduct=" + product + "\r\nVersion=" + version +
          "\r\nEVersion=" + version + "\r\n" + extra;
 }

@@ -40,8 +40,8 @@ TEST(Startup, ComposesTitleAndCaptionFromTheConfiguration) {
     HWND welcome = driver::WaitForWindow(setup.Id(), "TInfo", "Willkommen");
     ASSERT_TRUE(welcome);
     EXPECT_TRUE(driver::ControlByText(welcome, "Willkommen beim " + caption).handle);
-    EXPECT_TRUE(driver::ControlByText(welcome, "Mit diesem Programm wird " + row.title +
-                                                   " auf Ihrem System installiert.")
+    EXPECT_TRUE(driver::ControlByText(
+                    welcome, "Mit diesem Programm wird " + row.title + " auf Ihrem System installiert.")
                     .handle);
   }
 }
@@ -79,8 +79,10 @@ TEST(Startup, PaintsTheBackdropInTheConfiguredColours) {
     EXPECT_EQ(labels[1].bounds.left, 11);
     EXPECT_EQ(labels[1].bounds.top, 13);
     EXPECT_EQ(labels[0].bounds.width, labels[1].bounds.width);
-    EXPECT_TRUE(driver::WaitFor([&] { return driver::AreaHasColour(backdrop, labels[0].bounds, row.title); }));
-    EXPECT_TRUE(driver::WaitFor([&] { return driver::AreaHasColour(backdrop, labels[1].bounds, row.shadow); }));
+    EXPECT_TRUE(
+        driver::WaitFor([&] { return driver::AreaHasColour(backdrop, labels[0].bounds, row.title); }));
+    EXPECT_TRUE(
+        driver::WaitFor([&] { return driver::AreaHasColour(backdrop, labels[1].bounds, row.shadow); }));
   }
 }
 
@@ -147,7 +149,8 @@ TEST(Startup, ReportsAMissingPictureAndGoesOn) {
   driver::ClickButton(box->handle, "OK");
   HWND welcome = driver::WaitForWindow(setup.Id(), "TInfo");
   ASSERT_TRUE(welcome);
-  EXPECT_TRUE(driver::WaitFor([&] { return driver::PixelAt(welcome, 60, 100) == GetSysColor(COLOR_BTNFACE); }));
+  EXPECT_TRUE(
+      driver::WaitFor([&] { return driver::PixelAt(welcome, 60, 100) == GetSysColor(COLOR_BTNFACE); }));
 }
 
 }  // namespace

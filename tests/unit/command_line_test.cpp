@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "setup/command_line.h"
+
+#include <gtest/gtest.h>
 
 namespace stp {
 namespace {
@@ -10,9 +10,8 @@ TEST(IsRemovalSwitch, LooksAtTheSecondCharacterOnly) {
     const char* argument;
     bool removal;
   } cases[] = {
-      {"/u", true},     {"-U", true},  {"/uninstall", true}, {"xu", true},
-      {"u", false},     {"U", false},  {"", false},          {"/x", false},
-      {"uu", true},     {"/ü", false}, {"//u", false},       {"-u ", true},
+      {"/u", true}, {"-U", true},  {"/uninstall", true}, {"xu", true},  {"u", false},   {"U", false},
+      {"", false},  {"/x", false}, {"uu", true},         {"/ü", false}, {"//u", false}, {"-u ", true},
   };
   for (const auto& row : cases) {
     EXPECT_EQ(IsRemovalSwitch(row.argument), row.removal) << '"' << row.argument << '"';

@@ -1,8 +1,8 @@
+#include "ui/percent_done.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-
-#include "ui/percent_done.h"
 
 namespace ui {
 namespace {

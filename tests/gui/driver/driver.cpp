@@ -223,7 +223,9 @@ RECT ScreenRect(HWND window, const Rect& area) {
 }
 }  // namespace
 
-COLORREF PixelAt(HWND window, int x, int y) { return CaptureScreen(ScreenRect(window, {x, y, 1, 1})).front(); }
+COLORREF PixelAt(HWND window, int x, int y) {
+  return CaptureScreen(ScreenRect(window, {x, y, 1, 1})).front();
+}
 
 bool AreaHasColour(HWND window, const Rect& area, COLORREF colour) {
   const std::vector<COLORREF> pixels = CaptureScreen(ScreenRect(window, area));

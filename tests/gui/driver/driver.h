@@ -30,7 +30,7 @@ struct Control {
   HWND handle = nullptr;
   std::string class_name;
   std::string text;
-  Rect bounds;  // in the parent's client coordinates
+  Rect bounds;           // in the parent's client coordinates
   bool visible = false;  // its own state, whether or not its window is shown
   bool enabled = false;
   bool default_button = false;
@@ -43,7 +43,8 @@ SIZE ClientSize(HWND window);
 
 // A visible top-level window of the process (0: of the calling thread) with
 // this class and, when given, this caption.
-HWND FindWindowOf(DWORD process, const std::string& class_name, const std::optional<std::string>& caption = {});
+HWND FindWindowOf(DWORD process, const std::string& class_name,
+                  const std::optional<std::string>& caption = {});
 // Waits for such a window; null when none came.
 HWND WaitForWindow(DWORD process, const std::string& class_name,
                    const std::optional<std::string>& caption = {});

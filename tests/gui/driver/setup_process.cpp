@@ -36,7 +36,8 @@ void Put(std::string& out, T value) {
 // pixel(x, y) gives the colour of a pixel, top row first.
 template <typename PixelFunction>
 void WriteBitmap(const std::string& path, int width, int height, PixelFunction pixel) {
-  const int row_size = (width * kBmpBytesPerPixel + kBmpRowAlignment - 1) / kBmpRowAlignment * kBmpRowAlignment;
+  const int row_size =
+      (width * kBmpBytesPerPixel + kBmpRowAlignment - 1) / kBmpRowAlignment * kBmpRowAlignment;
   BITMAPFILEHEADER file{};
   BITMAPINFOHEADER info{};
   file.bfType = 0x4D42;  // "BM"
@@ -117,7 +118,9 @@ bool SetupProcess::Start(const std::string& argument) {
                         &startup, &process_);
 }
 
-bool SetupProcess::WaitForExit() { return WaitForSingleObject(process_.hProcess, kTimeoutMs) == WAIT_OBJECT_0; }
+bool SetupProcess::WaitForExit() {
+  return WaitForSingleObject(process_.hProcess, kTimeoutMs) == WAIT_OBJECT_0;
+}
 
 bool SetupProcess::Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
 

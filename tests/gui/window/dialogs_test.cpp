@@ -75,8 +75,9 @@ TEST_F(Dialogs, ErrorDialogLayoutsWithTwoButtonsAndWithOne) {
   EXPECT_EQ(cancel.bounds, (driver::Rect{213, 104, 81, 21}));
   EXPECT_TRUE(cancel.visible);
   fehler_->SetMessage("Das zu installierende Programm benötigt Windows NT.");
-  EXPECT_EQ(driver::ControlByText(fehler_->Handle(), "Das zu installierende Programm benötigt Windows NT.").bounds,
-            (driver::Rect{16, 16, 385, 73}));
+  EXPECT_EQ(
+      driver::ControlByText(fehler_->Handle(), "Das zu installierende Programm benötigt Windows NT.").bounds,
+      (driver::Rect{16, 16, 385, 73}));
 
   fehler_->UseSingleButton();
   EXPECT_EQ(driver::ControlByText(fehler_->Handle(), "OK").bounds, (driver::Rect{169, 104, 81, 21}));

@@ -1,8 +1,9 @@
 // The German message box: captions, buttons, Enter, Escape and the close box.
+#include "ui/message_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include "ui/application.h"
-#include "ui/message_dialog.h"
 #include "window/script.h"
 
 namespace {
@@ -28,17 +29,48 @@ TEST(MessageDialog, AnswersByKindAndButtons) {
   const DialogCase cases[] = {
       {MsgDlgType::kError, {kOk}, Answer::kEnter, "Fehler", {"OK"}, "OK", ModalResult::kOk},
       {MsgDlgType::kInformation, {kOk}, Answer::kEscape, "Information", {"OK"}, "OK", ModalResult::kOk},
-      {MsgDlgType::kConfirmation, {kYes, kNo}, Answer::kEnter, "Bestätigen", {"&Ja", "&Nein"}, "&Ja",
+      {MsgDlgType::kConfirmation,
+       {kYes, kNo},
+       Answer::kEnter,
+       "Bestätigen",
+       {"&Ja", "&Nein"},
+       "&Ja",
        ModalResult::kYes},
-      {MsgDlgType::kConfirmation, {kYes, kNo}, Answer::kEscape, "Bestätigen", {"&Ja", "&Nein"}, "&Ja",
+      {MsgDlgType::kConfirmation,
+       {kYes, kNo},
+       Answer::kEscape,
+       "Bestätigen",
+       {"&Ja", "&Nein"},
+       "&Ja",
        ModalResult::kNo},
       // Closing a question is no consent.
-      {MsgDlgType::kWarning, {kYes, kNo}, Answer::kCloseBox, "Warnung", {"&Ja", "&Nein"}, "&Ja",
+      {MsgDlgType::kWarning,
+       {kYes, kNo},
+       Answer::kCloseBox,
+       "Warnung",
+       {"&Ja", "&Nein"},
+       "&Ja",
        ModalResult::kNo},
-      {MsgDlgType::kWarning, {kYes, kNo, kCancel}, Answer::kEscape, "Warnung", {"&Ja", "&Nein", "Abbrechen"},
-       "&Ja", ModalResult::kCancel},
-      {MsgDlgType::kError, {kOk, kCancel}, Answer::kEnter, "Fehler", {"OK", "Abbrechen"}, "OK", ModalResult::kOk},
-      {MsgDlgType::kError, {kOk, kCancel}, Answer::kCloseBox, "Fehler", {"OK", "Abbrechen"}, "OK",
+      {MsgDlgType::kWarning,
+       {kYes, kNo, kCancel},
+       Answer::kEscape,
+       "Warnung",
+       {"&Ja", "&Nein", "Abbrechen"},
+       "&Ja",
+       ModalResult::kCancel},
+      {MsgDlgType::kError,
+       {kOk, kCancel},
+       Answer::kEnter,
+       "Fehler",
+       {"OK", "Abbrechen"},
+       "OK",
+       ModalResult::kOk},
+      {MsgDlgType::kError,
+       {kOk, kCancel},
+       Answer::kCloseBox,
+       "Fehler",
+       {"OK", "Abbrechen"},
+       "OK",
        ModalResult::kCancel},
   };
   ui::Application app(GetModuleHandleA(nullptr));

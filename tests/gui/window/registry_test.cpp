@@ -1,10 +1,10 @@
 // The registry helpers: what they write, read and delete, and which failures
 // they report in which words.
-#include <gtest/gtest.h>
+#include "system/registry.h"
 
+#include <gtest/gtest.h>
 #include <shlwapi.h>
 
-#include "system/registry.h"
 #include "ui/application.h"
 #include "window/script.h"
 
@@ -108,7 +108,8 @@ TEST_F(Registry, DeletesKeysWithTheirSubkeysOnly) {
 TEST_F(Registry, RegistersAndRemovesTheUninstallEntry) {
   const std::string entry = std::string(kUninstallListKey) + "StpProbeEins";
   EXPECT_TRUE(RegisterUninstall("StpProbeEins", "Stp Probe 1.0", "C:\\Alt\\Setup\\LAUNCHER.EXE"));
-  EXPECT_TRUE(RegisterUninstall("StpProbeEins", "Stp  1.0", "C:\\Programme\\Firma Planer\\Setup\\LAUNCHER.EXE"));
+  EXPECT_TRUE(
+      RegisterUninstall("StpProbeEins", "Stp  1.0", "C:\\Programme\\Firma Planer\\Setup\\LAUNCHER.EXE"));
   EXPECT_EQ(Value(entry, "DisplayName"), "Stp  1.0");
   EXPECT_EQ(Value(entry, "UninstallString"), "C:\\Programme\\Firma Planer\\Setup\\LAUNCHER.EXE");
   SetValue(entry + "\\Unter", "x", REG_SZ, "1", 2);
