@@ -12,12 +12,7 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 0
 fi
 
-./scripts/setup.sh
-./scripts/build.sh
-root=$(pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-./scripts/sample_medium.sh "$work/medium"
-source "$root/scripts/wine_sample_prefix.sh" "$work/prefix"
+source scripts/sample_run.sh
+sample_prefix "$work/prefix"
 wine "$work/medium/Setup.exe"
 wineserver -k

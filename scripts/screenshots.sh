@@ -4,24 +4,18 @@
 # to screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
-./scripts/build.sh
-
-root=$(pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-./scripts/sample_medium.sh "$work/medium"
+source scripts/sample_run.sh
 cp build/win32/bin/screenshot_tour.exe "$work/"
 mkdir -p "$work/shots" screenshots
 
 # A virtual desktop of Wine's own draws the window frames that a window
 # manager would draw.
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  source "$1/scripts/wine_sample_prefix.sh" "$2/prefix"
-  wine explorer /desktop=stpsetup,1024x768 "$2/screenshot_tour.exe" "$(winepath -w "$2/medium")" \
-    "$(winepath -w "$2/shots")"
+  sample_prefix "$1/prefix"
+  wine explorer /desktop=stpsetup,1024x768 "$1/screenshot_tour.exe" "$(winepath -w "$1/medium")" \
+    "$(winepath -w "$1/shots")"
   wineserver -k
-' screenshots "$root" "$work"
+' screenshots "$work"
 
 for shot in welcome cancel about; do
   convert "$work/shots/$shot.bmp" "screenshots/$shot.png"

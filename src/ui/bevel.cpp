@@ -3,7 +3,7 @@
 namespace ui {
 
 Bevel::Bevel(Window& parent, const Bounds& bounds, BevelShape shape, BevelCut cut)
-    : Control(parent), shape_(shape), cut_(cut) {
+    : PaintedControl(parent, false), shape_(shape), cut_(cut) {
   CreateOwnControl("TBevel", 0, 0, bounds);
 }
 
@@ -22,20 +22,6 @@ void Bevel::Paint(HDC dc) {
       return;
     }
   }
-}
-
-LRESULT Bevel::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
-      return 0;
-    }
-  }
-  return Control::HandleMessage(message, wparam, lparam);
 }
 
 }  // namespace ui

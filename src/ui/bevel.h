@@ -12,16 +12,14 @@ enum class BevelShape {
 
 // Lines that divide or frame parts of a form. It paints nothing else, so the
 // controls above it stay visible.
-class Bevel : public Control {
+class Bevel : public PaintedControl {
  public:
   Bevel(Window& parent, const Bounds& bounds, BevelShape shape, BevelCut cut = BevelCut::kLowered);
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Paint(HDC dc) override;
 
  private:
-  void Paint(HDC dc);
-
   BevelShape shape_;
   BevelCut cut_;
 };

@@ -39,4 +39,20 @@ void Control::CreateOwnControl(const char* class_name, DWORD style, DWORD ex_sty
   CreateOwnWindow(class_name, kChildStyle | style, ex_style, rect, parent_.Handle(), NextControlId());
 }
 
+LRESULT PaintedControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      if (fills_background_) FillBackground(reinterpret_cast<HDC>(wparam));
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(Handle(), &paint);
+      Paint(dc);
+      EndPaint(Handle(), &paint);
+      return 0;
+    }
+  }
+  return Control::HandleMessage(message, wparam, lparam);
+}
+
 }  // namespace ui

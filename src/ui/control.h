@@ -35,4 +35,20 @@ class Control : public Window {
   std::unique_ptr<Font> own_font_;
 };
 
+// A control of one of the toolkit's own classes that draws itself.
+class PaintedControl : public Control {
+ protected:
+  // fills_background: whether the area is first filled with the parent's
+  // colour; a control that covers every pixel, or lets what lies beneath
+  // show through, does without.
+  PaintedControl(Window& parent, bool fills_background)
+      : Control(parent), fills_background_(fills_background) {}
+
+  virtual void Paint(HDC dc) = 0;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  bool fills_background_;
+};
+
 }  // namespace ui

@@ -14,7 +14,7 @@ constexpr Colour kTextColour = RGB(255, 255, 0);
 constexpr Colour kEmptyColour = RGB(128, 128, 128);
 }  // namespace
 
-Gauge::Gauge(Window& parent, const Bounds& bounds) : Control(parent) {
+Gauge::Gauge(Window& parent, const Bounds& bounds) : PaintedControl(parent, false) {
   CreateOwnControl("TGauge", 0, 0, bounds);
   Update();
 }
@@ -52,20 +52,6 @@ void Gauge::Paint(HDC dc) {
   SetTextColor(dc, kTextColour);
   DrawTextA(dc, text.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, previous);
-}
-
-LRESULT Gauge::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_ERASEBKGND: return 1;  // Paint covers every pixel
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
-      return 0;
-    }
-  }
-  return Control::HandleMessage(message, wparam, lparam);
 }
 
 }  // namespace ui

@@ -8,7 +8,7 @@ namespace ui {
 
 // A horizontal bar that grows with the progress towards a maximum and shows
 // the percentage done in its middle. Its window text is that percentage.
-class Gauge : public Control {
+class Gauge : public PaintedControl {
  public:
   Gauge(Window& parent, const Bounds& bounds);
 
@@ -20,11 +20,10 @@ class Gauge : public Control {
   std::int64_t MaxValue() const { return maximum_; }
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Paint(HDC dc) override;
 
  private:
   void Update();
-  void Paint(HDC dc);
 
   std::int64_t maximum_ = 0;
   std::int64_t progress_ = 0;

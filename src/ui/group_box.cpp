@@ -6,7 +6,8 @@ namespace {
 constexpr int kCaptionIndent = 8;
 }  // namespace
 
-GroupBox::GroupBox(Window& parent, const Bounds& bounds, const std::string& caption) : Control(parent) {
+GroupBox::GroupBox(Window& parent, const Bounds& bounds, const std::string& caption)
+    : PaintedControl(parent, true) {
   CreateOwnControl("TGroupBox", 0, WS_EX_CONTROLPARENT, bounds);
   SetCaption(caption);
 }
@@ -34,20 +35,6 @@ void GroupBox::Paint(HDC dc) {
     TextOutA(dc, kCaptionIndent, 0, text.c_str(), static_cast<int>(text.size()));
   }
   SelectObject(dc, previous);
-}
-
-LRESULT GroupBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_ERASEBKGND: FillBackground(reinterpret_cast<HDC>(wparam)); return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
-      return 0;
-    }
-  }
-  return Control::HandleMessage(message, wparam, lparam);
 }
 
 }  // namespace ui

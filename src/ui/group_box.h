@@ -7,17 +7,14 @@
 namespace ui {
 
 // A frame with a caption in its top edge that holds other controls.
-class GroupBox : public Control {
+class GroupBox : public PaintedControl {
  public:
   GroupBox(Window& parent, const Bounds& bounds, const std::string& caption);
 
   void SetCaption(const std::string& text) override;
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-
- private:
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
 };
 
 }  // namespace ui

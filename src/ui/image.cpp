@@ -41,7 +41,7 @@ SIZE Bitmap::Size() const {
   return {info.bmWidth, info.bmHeight};
 }
 
-Image::Image(Window& parent, const Bounds& bounds) : Control(parent) {
+Image::Image(Window& parent, const Bounds& bounds) : PaintedControl(parent, true) {
   CreateOwnControl("TImage", 0, 0, bounds);
 }
 
@@ -63,20 +63,6 @@ void Image::Paint(HDC dc) {
   BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
   SelectObject(source, previous);
   DeleteDC(source);
-}
-
-LRESULT Image::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_ERASEBKGND: FillBackground(reinterpret_cast<HDC>(wparam)); return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
-      return 0;
-    }
-  }
-  return Control::HandleMessage(message, wparam, lparam);
 }
 
 }  // namespace ui

@@ -34,7 +34,7 @@ class Bitmap {
 };
 
 // Shows a bitmap at its top left corner, unscaled and clipped to the control.
-class Image : public Control {
+class Image : public PaintedControl {
  public:
   Image(Window& parent, const Bounds& bounds);
 
@@ -45,11 +45,9 @@ class Image : public Control {
   const Bitmap& Picture() const { return picture_; }
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Paint(HDC dc) override;
 
  private:
-  void Paint(HDC dc);
-
   Bitmap picture_;
 };
 

@@ -2,7 +2,8 @@
 
 namespace ui {
 
-Panel::Panel(Window& parent, const Bounds& bounds, const std::string& caption) : Control(parent) {
+Panel::Panel(Window& parent, const Bounds& bounds, const std::string& caption)
+    : PaintedControl(parent, true) {
   CreateOwnControl("TPanel", 0, WS_EX_CONTROLPARENT, bounds);
   SetCaption(caption);
 }
@@ -38,20 +39,6 @@ void Panel::Paint(HDC dc) {
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
   DrawTextA(dc, text.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, previous);
-}
-
-LRESULT Panel::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_ERASEBKGND: FillBackground(reinterpret_cast<HDC>(wparam)); return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
-      return 0;
-    }
-  }
-  return Control::HandleMessage(message, wparam, lparam);
 }
 
 }  // namespace ui

@@ -10,7 +10,7 @@ enum class BevelCut { kNone, kLowered, kRaised };
 
 // A rectangle with an outer and an inner bevel that holds other controls and
 // may show a caption in its middle.
-class Panel : public Control {
+class Panel : public PaintedControl {
  public:
   Panel(Window& parent, const Bounds& bounds, const std::string& caption = {});
 
@@ -18,11 +18,9 @@ class Panel : public Control {
   void SetBevels(BevelCut outer, BevelCut inner);
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Paint(HDC dc) override;
 
  private:
-  void Paint(HDC dc);
-
   BevelCut outer_ = BevelCut::kRaised;
   BevelCut inner_ = BevelCut::kNone;
 };
