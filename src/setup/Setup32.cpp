@@ -1,6 +1,5 @@
 #include "setup/Setup32.h"
 
-#include "engine/Fortschritt.h"
 #include "maintenance/UWartung.h"
 #include "pages/Abbrechen.h"
 #include "pages/UExtInfo.h"
