@@ -1,0 +1,123 @@
+#include "engine/setup_data_reader.h"
+
+#include "port/errors.h"
+
+namespace stp {
+namespace {
+
+constexpr const char* kMismatch = "Der Setup-Datensatz passt nicht zur Dateiliste in Setup.inf";
+
+// The parent of a directory that ends in "\": without that "\", cut after
+// its last "\" or ":".
+std::string ParentDirectory(const std::string& directory) {
+  const std::string trimmed = directory.substr(0, directory.size() - 1);
+  const auto cut = trimmed.find_last_of("\\:");
+  return cut == std::string::npos ? std::string() : trimmed.substr(0, cut + 1);
+}
+
+}  // namespace
+
+Error MissingDiskError(int number) {
+  return Error("Die Installationsdiskette " + std::to_string(number) +
+               " wurde nicht eingelegt, die Installation wird abgebrochen");
+}
+
+SetupDataReader::SetupDataReader(std::string source_directory, InstallHost& host)
+    : source_directory_(std::move(source_directory)), host_(host) {}
+
+std::string SetupDataReader::VolumeName(int number) const { return "Setup" + std::to_string(number) + ".stp"; }
+
+bool SetupDataReader::ChooseFirstVolume() {
+  DiskNumber = 0;
+  if (port::FileExists(source_directory_ + "Setup.stp")) {
+    source_path_ = source_directory_ + "Setup.stp";
+    return true;
+  }
+  const std::string beside = source_directory_ + VolumeName(1);
+  const std::string below = source_directory_ + "Disk1\\" + VolumeName(1);
+  if (port::FileExists(below)) {
+    source_path_ = below;
+  } else if (port::FileExists(beside)) {
+    source_path_ = beside;
+  } else {
+    return false;
+  }
+  DiskNumber = 1;
+  port::File first = port::File::OpenRead(source_path_);
+  FirstVolumeSize = first.Size();
+  first.Close();
+  return true;
+}
+
+void SetupDataReader::Open() {
+  if (volume_missing_) throw MissingDiskError(DiskNumber);
+  SourceFile = port::File::OpenRead(source_path_);
+}
+
+bool SetupDataReader::PositionAt(std::int32_t offset) {
+  if (offset < 0) throw Error(kMismatch, "negative offset " + std::to_string(offset));
+  const std::int64_t size = SourceFile.Size();
+  if (DiskNumber < 2 && offset < size) {
+    SourceFile.Seek(offset);
+    return true;
+  }
+  if (DiskNumber == 0) {
+    // An image may start at the very end only when it is empty; the read
+    // budget then keeps the reader from going further.
+    if (offset > size) {
+      throw Error(kMismatch, "offset " + std::to_string(offset) + " beyond the end of " + source_path_);
+    }
+    SourceFile.Seek(offset);
+    return true;
+  }
+  // Start of the current volume within the stream: volume 1 starts at 0,
+  // volume k at FirstVolumeSize + (k - 2) * kLaterVolumeSize.
+  const auto volume_start = [this](int disk) {
+    return disk < 2 ? 0 : FirstVolumeSize + (disk - 2) * kLaterVolumeSize;
+  };
+  if (offset == volume_start(DiskNumber + 1) && !NextSetupData()) return false;
+  const std::int64_t position = offset - volume_start(DiskNumber);
+  // Images follow each other, so an image starts in the volume that the one
+  // before it ended in. Anything else would read another image's bytes.
+  if (position < 0 || position > SourceFile.Size()) {
+    throw Error(kMismatch, "offset " + std::to_string(offset) + " is not in volume " +
+                               std::to_string(DiskNumber) + " (" + source_path_ + ")");
+  }
+  SourceFile.Seek(position);
+  return true;
+}
+
+bool SetupDataReader::NextSetupData() {
+  const int number = ++DiskNumber;
+  SourceFile.Close();
+  const std::string name = VolumeName(number);
+  const std::string candidates[] = {
+      source_directory_,
+      source_directory_ + "Disk" + std::to_string(number) + "\\",
+      ParentDirectory(source_directory_) + "Disk" + std::to_string(number) + "\\",
+  };
+  std::string folder = source_directory_;
+  for (const std::string& candidate : candidates) {
+    if (port::FileExists(candidate + name)) {
+      folder = candidate;
+      break;
+    }
+  }
+  while (!port::FileExists(folder + name)) {
+    if (!host_.AskForDisk(number, source_directory_)) {
+      volume_missing_ = true;
+      return false;
+    }
+  }
+  source_path_ = folder + name;
+  SourceFile = port::File::OpenRead(source_path_);
+  return true;
+}
+
+std::size_t SetupDataReader::Read(void* buffer, std::size_t count) {
+  return SourceFile.IsOpen() ? SourceFile.Read(buffer, count) : 0;
+}
+
+void SetupDataReader::Close() { SourceFile.Close(); }
+
+}  // namespace stp
