@@ -1,33 +1,49 @@
 #include <windows.h>
 
-// Program start: for now only the empty backdrop window.
-namespace {
+#include <exception>
 
-LRESULT CALLBACK BackdropProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(window, message, w, l);
-}
+#include "engine/Fortschritt.h"
+#include "maintenance/UWartung.h"
+#include "pages/Abbrechen.h"
+#include "pages/Beenden.h"
+#include "pages/UError.h"
+#include "pages/UExtInfo.h"
+#include "pages/UInfo.h"
+#include "pages/USelectFolder.h"
+#include "pages/USysInfo.h"
+#include "pages/Verzeichnisse.h"
+#include "setup/Setup32.h"
+#include "setup/forms.h"
+#include "ui/application.h"
 
-}  // namespace
-
+// Program start: every window once, hidden, in this order, because each
+// later window composes its texts from what the backdrop window has read.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  WNDCLASSA window_class{};
-  window_class.lpfnWndProc = BackdropProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.hbrBackground = CreateSolidBrush(RGB(0, 128, 128));
-  window_class.lpszClassName = "THaupt";
-  RegisterClassA(&window_class);
-  HWND window = CreateWindowA("THaupt", "  -Setup", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-  ShowWindow(window, SW_SHOWMAXIMIZED);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+  ui::Application app(instance);
+  try {
+    SetupForms& forms = Forms();
+    auto haupt = app.CreateForm(forms.haupt);
+    app.SetMainForm(*haupt);
+    auto ext_info = app.CreateForm(forms.ext_info);
+    auto verzeichnis = app.CreateForm(forms.verzeichnis);
+    auto installation = app.CreateForm(forms.installation);
+    auto ende = app.CreateForm(forms.ende);
+    auto abbruch = app.CreateForm(forms.abbruch);
+    auto fehler = app.CreateForm(forms.fehler);
+    auto info = app.CreateForm(forms.info);
+    auto wartung = app.CreateForm(forms.wartung);
+    auto sys_info = app.CreateForm(forms.sys_info);
+    auto select_folder = app.CreateForm(forms.select_folder);
+
+    for (WizardPage* page : std::initializer_list<WizardPage*>{verzeichnis.get(), installation.get(),
+                                                               wartung.get(), sys_info.get()}) {
+      page->SetPicture(info->Picture());
+    }
+    app.Run();
+  } catch (const std::exception& error) {
+    // A window that could not be made at all: nothing to run.
+    app.ShowException(error);
+    return 1;
   }
   return 0;
 }

@@ -1,0 +1,6 @@
+#include "setup/forms.h"
+
+SetupForms& Forms() {
+  static SetupForms forms;
+  return forms;
+}

@@ -1,0 +1,33 @@
+#include "ui/font.h"
+
+#include "port/errors.h"
+
+namespace ui {
+
+namespace {
+constexpr int kPointsPerInch = 72;
+}  // namespace
+
+int PointsToHeight(int points) {
+  HDC screen = GetDC(nullptr);
+  const int pixels_per_inch = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return -MulDiv(points, pixels_per_inch, kPointsPerInch);
+}
+
+Font::Font(const FontSpec& spec) : spec_(spec) {
+  LOGFONTA description{};
+  description.lfHeight = spec.height;
+  description.lfWeight = spec.style.bold ? FW_BOLD : FW_NORMAL;
+  description.lfItalic = spec.style.italic;
+  description.lfUnderline = spec.style.underline;
+  description.lfCharSet = DEFAULT_CHARSET;
+  description.lfQuality = DEFAULT_QUALITY;
+  lstrcpynA(description.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+  handle_ = CreateFontIndirectA(&description);
+  if (!handle_) throw stp::Error("Schriftart " + spec.face + " nicht verfügbar");
+}
+
+Font::~Font() { DeleteObject(handle_); }
+
+}  // namespace ui

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ui {
+
+struct FontStyle {
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+};
+
+// A font as the forms describe it. height follows LOGFONT: negative values
+// give the character height in pixels.
+struct FontSpec {
+  std::string face;
+  int height = 0;
+  FontStyle style;
+};
+
+// The height of a font of the given point size on the screen.
+int PointsToHeight(int points);
+
+// An owned GDI font.
+class Font {
+ public:
+  explicit Font(const FontSpec& spec);
+  ~Font();
+  Font(const Font&) = delete;
+  Font& operator=(const Font&) = delete;
+
+  HFONT Handle() const { return handle_; }
+  const FontSpec& Spec() const { return spec_; }
+
+ private:
+  FontSpec spec_;
+  HFONT handle_;
+};
+
+}  // namespace ui

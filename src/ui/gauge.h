@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+#include "ui/control.h"
+
+namespace ui {
+
+// A horizontal bar that grows with the progress towards a maximum and shows
+// the percentage done in its middle. Its window text is that percentage.
+class Gauge : public PaintedControl {
+ public:
+  Gauge(Window& parent, const Bounds& bounds);
+
+  void SetMaxValue(std::int64_t maximum);
+  // Clamped to 0 .. the maximum.
+  void SetProgress(std::int64_t progress);
+  void AddProgress(std::int64_t amount) { SetProgress(progress_ + amount); }
+  std::int64_t Progress() const { return progress_; }
+  std::int64_t MaxValue() const { return maximum_; }
+
+ protected:
+  void Paint(HDC dc) override;
+
+ private:
+  void Update();
+
+  std::int64_t maximum_ = 0;
+  std::int64_t progress_ = 0;
+};
+
+}  // namespace ui

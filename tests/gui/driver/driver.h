@@ -1,0 +1,90 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Drives the windows of a program as a user would: finds them by class and
+// caption, reads their controls, clicks, answers message boxes. Works across
+// processes and inside the test's own process alike.
+namespace driver {
+
+// Long enough for Wine to start a program on a busy machine.
+constexpr DWORD kTimeoutMs = 20000;
+
+// Polls condition until it holds or the time is up; says whether it held.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms = kTimeoutMs);
+
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const Rect&) const = default;
+};
+
+struct Control {
+  HWND handle = nullptr;
+  std::string class_name;
+  std::string text;
+  Rect bounds;           // in the parent's client coordinates
+  bool visible = false;  // its own state, whether or not its window is shown
+  bool enabled = false;
+  bool default_button = false;
+};
+
+std::string ClassOf(HWND window);
+std::string TextOf(HWND window);
+Rect BoundsOf(HWND window);
+SIZE ClientSize(HWND window);
+
+// A visible top-level window of the process (0: of the calling thread) with
+// this class and, when given, this caption.
+HWND FindWindowOf(DWORD process, const std::string& class_name,
+                  const std::optional<std::string>& caption = {});
+// Waits for such a window; null when none came.
+HWND WaitForWindow(DWORD process, const std::string& class_name,
+                   const std::optional<std::string>& caption = {});
+bool WaitUntilHidden(HWND window);
+
+// Every control below a window, in creation order.
+std::vector<Control> ControlsOf(HWND window);
+// The first control with exactly this text; an empty handle when there is none.
+Control ControlByText(HWND window, const std::string& text);
+// The control that has the keyboard focus in the window's thread.
+HWND FocusOf(HWND window);
+
+// Clicks a button the way BM_CLICK does, without waiting for the handler,
+// which may open a modal window.
+void Click(HWND button);
+// Clicks the button with this caption; false when there is none.
+bool ClickButton(HWND window, const std::string& caption);
+// A close request as from the close box or Alt+F4.
+void RequestClose(HWND window);
+// A double-click at a client position.
+void DoubleClick(HWND window, int x, int y);
+// A key press on the focused control of the window's thread.
+void PressKey(HWND window, WORD key);
+
+// A message box as the user sees it.
+struct MessageBoxText {
+  HWND handle = nullptr;
+  std::string caption;
+  std::string text;
+  std::vector<std::string> buttons;
+};
+MessageBoxText ReadMessageBox(HWND box);
+// Waits for a message box of the process (0: of the calling thread).
+std::optional<MessageBoxText> WaitForMessageBox(DWORD process);
+
+// The screen's pixels in an area, row by row.
+std::vector<COLORREF> CaptureScreen(const RECT& area);
+// The colour on the screen at a client position of a window.
+COLORREF PixelAt(HWND window, int x, int y);
+// Whether any pixel of the rectangle (client coordinates) has this colour.
+bool AreaHasColour(HWND window, const Rect& area, COLORREF colour);
+
+}  // namespace driver
