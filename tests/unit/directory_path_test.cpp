@@ -1,9 +1,12 @@
+#include "setup/directory_path.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "port/file_system.h"
-#include "setup/directory_path.h"
 #include "support/temp_dir.h"
 
 namespace stp {
@@ -35,6 +38,68 @@ TEST(MakeDirectoryPath, FailsQuietly) {
   MakeDirectoryPath("\\");
   MakeDirectoryPath("C:");
   MakeDirectoryPath("C:\\");
+}
+
+TEST(PathRules, AddAndRemoveOneTrailingBackslash) {
+  const struct {
+    const char* path;
+    const char* with;
+    const char* without;
+  } cases[] = {
+      {"D:\\Apps\\X", "D:\\Apps\\X\\", "D:\\Apps\\X"},
+      {"D:\\Apps\\X\\", "D:\\Apps\\X\\", "D:\\Apps\\X"},
+      {"C:", "C:\\", "C:"},
+      {"C:\\", "C:\\", "C:"},
+      {"C:\\A\\\\", "C:\\A\\\\", "C:\\A\\"},  // one only
+      {"", "\\", ""},
+  };
+  for (const auto& row : cases) {
+    EXPECT_EQ(WithTrailingBackslash(row.path), row.with) << row.path;
+    EXPECT_EQ(WithoutTrailingBackslash(row.path), row.without) << row.path;
+  }
+}
+
+TEST(PathRules, FullPathsNeedADriveAndRootOrAServerAndShare) {
+  const struct {
+    const char* path;
+    bool full;
+  } cases[] = {
+      {"C:\\", true},
+      {"c:\\Programme\\X", true},
+      {"\\\\server\\share", true},
+      {"\\\\server\\share\\dir", true},
+      {"C:", false},
+      {"C:Programme", false},
+      {"\\Programme", false},
+      {"Programme\\X", false},
+      {"", false},
+      {"\\", false},
+      {"   \\", false},
+      {"1:\\", false},
+      {"\\\\server", false},
+      {"\\\\server\\", false},
+      {"\\\\\\share", false},
+  };
+  for (const auto& row : cases) EXPECT_EQ(IsFullPath(row.path), row.full) << row.path;
+}
+
+TEST(PathRules, LevelsRunFromTheRootDown) {
+  using Levels = std::vector<std::string>;
+  const struct {
+    const char* directory;
+    Levels levels;
+  } cases[] = {
+      {"C:\\", {"C:\\"}},
+      {"C:\\A\\B", {"C:\\", "C:\\A", "C:\\A\\B"}},
+      {"C:\\A\\B\\", {"C:\\", "C:\\A", "C:\\A\\B"}},
+      {"\\\\srv\\share", {"\\\\srv\\share\\"}},
+      {"\\\\srv\\share\\A", {"\\\\srv\\share\\", "\\\\srv\\share\\A"}},
+      {"C:", {}},
+      {"A\\B", {}},
+  };
+  for (const auto& row : cases) EXPECT_EQ(DirectoryLevels(row.directory), row.levels) << row.directory;
+  EXPECT_EQ(SubdirectoryPath("C:\\", "A"), "C:\\A");
+  EXPECT_EQ(SubdirectoryPath("C:\\A", "B"), "C:\\A\\B");
 }
 
 }  // namespace
