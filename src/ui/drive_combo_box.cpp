@@ -11,6 +11,9 @@ constexpr int kRowHeight = 16;
 constexpr int kVisibleRows = 8;
 constexpr int kMargin = 2;
 constexpr int kTextGap = 4;
+// The item number that stands for the selection field of the closed box.
+constexpr WPARAM kSelectionField = static_cast<WPARAM>(-1);
+constexpr int kSizeAttempts = 2;
 }  // namespace
 
 DriveComboBox::DriveComboBox(Window& parent, const Bounds& bounds)
@@ -22,9 +25,14 @@ DriveComboBox::DriveComboBox(Window& parent, const Bounds& bounds)
                       CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP, 0,
                       with_list);
   SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, kRowHeight);
-  // The closed box is its selection field and a frame around it.
-  const int frame = GetBounds().height - static_cast<int>(SendMessageA(Handle(), CB_GETITEMHEIGHT, -1, 0));
-  SendMessageA(Handle(), CB_SETITEMHEIGHT, -1, bounds.height - frame);
+  // The closed box is its selection field and a frame around it. Systems
+  // differ in what they report as the field's height and what they take, so
+  // the field is corrected by what the box measures.
+  int field = static_cast<int>(SendMessageA(Handle(), CB_GETITEMHEIGHT, kSelectionField, 0));
+  for (int attempt = 0; attempt < kSizeAttempts && GetBounds().height != bounds.height; ++attempt) {
+    field += bounds.height - GetBounds().height;
+    SendMessageA(Handle(), CB_SETITEMHEIGHT, kSelectionField, field);
+  }
   for (const DriveEntry& drive : drives_) {
     SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.caption.c_str()));
   }

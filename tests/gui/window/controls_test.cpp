@@ -117,6 +117,14 @@ TEST(FolderControls, ListAndDriveSelectorDrawTheirRows) {
   form.Show();
   EXPECT_TRUE(driver::WaitFor([&] { return Draws(form.list.Handle(), {0, 0, 100, 32}); }));
   EXPECT_TRUE(driver::WaitFor([&] { return Draws(form.drives.Handle(), {4, 4, 100, 10}); }));
+
+  // A drive that cannot be read (here: one that is not there) shows its root alone, at once.
+  form.list.SetDrive('Q');
+  EXPECT_EQ(form.list.Directory(), "Q:\\");
+  EXPECT_EQ(SendMessageA(form.list.Handle(), LB_GETCOUNT, 0, 0), 1);
+  // Back on C:, the list returns to the directory it showed there.
+  form.list.SetDrive('C');
+  EXPECT_EQ(form.list.Directory(), "C:\\windows");
 }
 
 }  // namespace
