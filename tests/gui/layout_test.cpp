@@ -141,25 +141,6 @@ TEST_F(Layout, AboutBox) {
   EXPECT_EQ(notices, 4);
 }
 
-TEST_F(Layout, SystemInformationPage) {
-  HWND page = scenario::WalkTo(setup_, "TSysInfo");
-  ASSERT_TRUE(page);
-  ExpectLayout(page, {472, 333},
-               {
-                   {"< &Zurück", {175, 304, 81, 21}},
-                   {"&Weiter >", {256, 304, 81, 21}, true, true},
-                   {"Abbrechen", {375, 304, 81, 21}},
-               });
-  ExpectCorners(page, {{"Betriebssystem", 152, 24},
-                       {"Version", 160, 64},
-                       {"Build", 160, 80},
-                       {"Infos", 160, 96},
-                       {"Prozessoren", 152, 136},
-                       {"Hauptprozessor", 160, 176},
-                       {"Arbeitsspeicher", 152, 232}});
-  EXPECT_EQ(driver::FocusOf(page), driver::ControlByText(page, "&Weiter >").handle);
-}
-
 TEST_F(Layout, DestinationPage) {
   HWND page = scenario::WalkTo(setup_, "TVerzeichnis");
   ASSERT_TRUE(page);

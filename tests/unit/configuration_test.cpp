@@ -1,6 +1,6 @@
-#include "setup/configuration.h"
-
 #include <gtest/gtest.h>
+
+#include "setup/configuration.h"
 
 namespace stp {
 namespace {
@@ -27,7 +27,7 @@ TEST(SetupConfiguration, ReadsTextsAsTheyStand) {
       "Organisation=Firma\r\nProduct=Planer\r\nVersion=2.0\r\nEVersion=2.0a\r\n"
       "DefDirectory=D:\\Apps\\X\r\nRequireNT=01\r\nRebootSystem=\r\n");
   EXPECT_EQ(config.DefDirectory, "D:\\Apps\\X");
-  EXPECT_EQ(config.RequireNT, "01");   // only exactly "1" switches, so keep the text
+  EXPECT_EQ(config.RequireNT, "01");  // only exactly "1" switches, so keep the text
   EXPECT_EQ(config.RebootSystem, "");  // present but empty: no restart, unlike a missing key
   EXPECT_EQ(ProductTitle(config), "Firma Planer 2.0");
   EXPECT_EQ(WindowCaption(config), "Firma Planer 2.0-Setup");
@@ -63,8 +63,8 @@ TEST(SetupConfiguration, ReadsColoursAsIntegers) {
     Colour back;
   };
   const Case cases[] = {
-      {"255", 0x0000FF}, {"$FF", 0x0000FF}, {"0x0000FF", 0x0000FF}, {"0xFF8000", 0xFF8000},
-      {"0x", 0x808000},  {"red", 0x808000}, {"", 0x808000},         {"-1", 0xFFFFFFFF},
+      {"255", 0x0000FF},   {"$FF", 0x0000FF}, {"0x0000FF", 0x0000FF}, {"0xFF8000", 0xFF8000},
+      {"0x", 0x808000},    {"red", 0x808000}, {"", 0x808000},         {"-1", 0xFFFFFFFF},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ConfigOf(std::string("BackCl=") + c.text + "\n").BackCl, c.back) << c.text;

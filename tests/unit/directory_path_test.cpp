@@ -1,5 +1,3 @@
-#include "setup/directory_path.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "port/file_system.h"
+#include "setup/directory_path.h"
 #include "support/temp_dir.h"
 
 namespace stp {
@@ -60,27 +59,13 @@ TEST(PathRules, AddAndRemoveOneTrailingBackslash) {
 }
 
 TEST(PathRules, FullPathsNeedADriveAndRootOrAServerAndShare) {
-  const struct {
-    const char* path;
-    bool full;
-  } cases[] = {
-      {"C:\\", true},
-      {"c:\\Programme\\X", true},
-      {"\\\\server\\share", true},
-      {"\\\\server\\share\\dir", true},
-      {"C:", false},
-      {"C:Programme", false},
-      {"\\Programme", false},
-      {"Programme\\X", false},
-      {"", false},
-      {"\\", false},
-      {"   \\", false},
-      {"1:\\", false},
-      {"\\\\server", false},
-      {"\\\\server\\", false},
-      {"\\\\\\share", false},
-  };
-  for (const auto& row : cases) EXPECT_EQ(IsFullPath(row.path), row.full) << row.path;
+  for (const char* path : {"C:\\", "c:\\Programme\\X", "\\\\server\\share", "\\\\server\\share\\dir"}) {
+    EXPECT_TRUE(IsFullPath(path)) << path;
+  }
+  for (const char* path : {"C:", "C:Programme", "\\Programme", "Programme\\X", "", "\\", "   \\", "1:\\",
+                           "\\\\server", "\\\\server\\", "\\\\\\share"}) {
+    EXPECT_FALSE(IsFullPath(path)) << path;
+  }
 }
 
 TEST(PathRules, LevelsRunFromTheRootDown) {

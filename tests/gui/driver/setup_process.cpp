@@ -186,6 +186,9 @@ ProcessorValue::ProcessorValue(std::string name) : name_(std::move(name)) {
     saved_.resize(size);
     RegQueryValueExA(key, name_.c_str(), nullptr, &type_, reinterpret_cast<BYTE*>(saved_.data()), &size);
     if (type_ == REG_SZ) saved_text_ = saved_.c_str();
+    if (type_ == REG_DWORD && size == sizeof(DWORD)) {
+      saved_text_ = std::to_string(*reinterpret_cast<const DWORD*>(saved_.data()));
+    }
   }
   RegCloseKey(key);
 }

@@ -87,7 +87,8 @@ class ProcessorValue {
   ProcessorValue(const ProcessorValue&) = delete;
   ProcessorValue& operator=(const ProcessorValue&) = delete;
 
-  // What the key held when the object was made; empty when it was missing.
+  // What the key held when the object was made, an integer in decimals;
+  // empty when it was missing.
   const std::string& SavedText() const { return saved_text_; }
   void SetString(const std::string& value) const;
   void SetInteger(DWORD value) const;
