@@ -28,8 +28,7 @@ TVerzeichnis::TVerzeichnis()
              "Um mit der Installation fortzufahren, klicken Sie auf Weiter."),
       text3_(*this, {kTextLeft, 120, kTextWidth, 33},
              "Wenn Sie dieses Produkt jetzt nicht installieren wollen, brechen Sie die Installation ab, "
-             "indem Sie "
-             "auf Abbrechen klicken."),
+             "indem Sie auf Abbrechen klicken."),
       group_box_(*this, {kTextLeft, 221, 304, 57}, " Zielverzeichnis "),
       entry_(group_box_, {8, 21, 201, 21}),
       change_button_(group_box_, {215, 21, 81, 21}, "&Ändern...") {

@@ -61,8 +61,9 @@ void DirectoryList::Fill() {
 
   SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
   SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
-  for (const Row& row : rows_)
+  for (const Row& row : rows_) {
     SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.name.c_str()));
+  }
   SendMessageA(Handle(), LB_SETCURSEL, levels.size() - 1, 0);
   SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
   InvalidateRect(Handle(), nullptr, TRUE);
