@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts Setup.exe under Xvfb on the sample medium and writes PNGs of the
-# backdrop with the welcome page, the cancel confirmation and the about box
-# to screenshots/.
+# backdrop with the welcome page, the cancel confirmation, the about box, the
+# system information page, the destination directory page, the folder
+# browser and the finish dialog in both forms to screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/sample_run.sh
@@ -17,7 +18,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   wineserver -k
 ' screenshots "$work"
 
-for shot in welcome cancel about; do
+for shot in welcome cancel about sysinfo destination browser finish finish-restart; do
   convert "$work/shots/$shot.bmp" "screenshots/$shot.png"
   echo "screenshots/$shot.png"
 done

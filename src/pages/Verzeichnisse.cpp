@@ -1,11 +1,71 @@
 #include "pages/Verzeichnisse.h"
 
 #include "engine/Fortschritt.h"
+#include "pages/USelectFolder.h"
 #include "pages/USysInfo.h"
+#include "port/file_system.h"
+#include "setup/Setup32.h"
+#include "setup/directory_path.h"
 #include "setup/forms.h"
+#include "ui/message_dialog.h"
 
-TVerzeichnis::TVerzeichnis() : WizardPage("TVerzeichnis", "Zielverzeichnis wählen") {}
+namespace {
+
+// The destination goes into the installation record and the product key,
+// and every target path is appended to it: an empty or relative one would
+// install wherever Setup happened to be started.
+constexpr char kNotAFullPath[] =
+    "Bitte geben Sie das Zielverzeichnis mit Laufwerk und vollständigem Pfad ein, zum Beispiel "
+    "C:\\Programme\\Produkt.";
+
+}  // namespace
+
+TVerzeichnis::TVerzeichnis()
+    : WizardPage("TVerzeichnis", "Zielverzeichnis wählen"),
+      heading_(*this, {kTextLeft, 16, kTextWidth, 25}, "Installationsverzeichnis"),
+      text1_(*this, {kTextLeft, 48, kTextWidth, 41}),
+      text2_(*this, {kTextLeft, 96, kTextWidth, 17},
+             "Um mit der Installation fortzufahren, klicken Sie auf Weiter."),
+      text3_(*this, {kTextLeft, 120, kTextWidth, 33},
+             "Wenn Sie dieses Produkt jetzt nicht installieren wollen, brechen Sie die Installation ab, "
+             "indem Sie auf Abbrechen klicken."),
+      group_box_(*this, {kTextLeft, 221, 304, 57}, " Zielverzeichnis "),
+      entry_(group_box_, {8, 21, 201, 21}),
+      change_button_(group_box_, {215, 21, 81, 21}, "&Ändern...") {
+  heading_.SetFontStyle({.bold = true});
+  for (ui::Label* label : {&text1_, &text2_, &text3_}) label->SetWordWrap(true);
+  change_button_.OnClick([this] { ChangeClick(); });
+}
+
+void TVerzeichnis::FormCreate() {
+  const THaupt& haupt = *Forms().haupt;
+  text1_.SetCaption(
+      "Geben Sie hier den Pfad ein, in dem " + haupt.ProductTitle() +
+      " installiert werden soll. Es wird empfohlen, das vorgegebene Verzeichnis beizubehalten.");
+  entry_.SetText(stp::InitialDestination(haupt.Config()));
+}
 
 void TVerzeichnis::Button1Click() { MoveTo(*Forms().sys_info); }
 
-void TVerzeichnis::Button3Click() { MoveTo(*Forms().installation); }
+void TVerzeichnis::Button3Click() {
+  const std::string destination = stp::WithTrailingBackslash(entry_.Text());
+  if (!stp::IsFullPath(destination)) {
+    ui::MessageDlg(kNotAFullPath, ui::MsgDlgType::kError, {ui::MsgDlgButton::kOk});
+    return;
+  }
+  entry_.SetText(destination);
+  if (!stp::port::DirectoryExists(destination)) {
+    const ui::ModalResult answer =
+        ui::MessageDlg("Das Verzeichnis " + destination + " exisitiert nicht. Soll es angelegt werden?",
+                       ui::MsgDlgType::kConfirmation, {ui::MsgDlgButton::kYes, ui::MsgDlgButton::kNo});
+    if (answer != ui::ModalResult::kYes) return;
+    stp::MakeDirectoryPath(destination);
+  }
+  MoveTo(*Forms().installation);
+}
+
+void TVerzeichnis::ChangeClick() {
+  Forms().select_folder->ShowModal();
+  // A root picked in the browser ("C:\") becomes "C:"; Next adds the "\" again.
+  entry_.SetText(stp::WithoutTrailingBackslash(entry_.Text()));
+}

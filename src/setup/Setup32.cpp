@@ -39,7 +39,11 @@ THaupt::THaupt()
 }
 
 void THaupt::FormCreate() {
-  config_ = stp::ReadSetupConfiguration(stp::ProfileFile::Load(SourceDirectory() + "Setup.inf"));
+  Configure(stp::ReadSetupConfiguration(stp::ProfileFile::Load(SourceDirectory() + "Setup.inf")));
+}
+
+void THaupt::Configure(const stp::SetupConfiguration& config) {
+  config_ = config;
   SetColour(config_.BackCl);
   title_.SetTextColour(config_.FontCl);
   shadow_.SetTextColour(config_.ShadowCl);

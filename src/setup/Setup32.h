@@ -20,8 +20,10 @@ class THaupt : public ui::Form {
  public:
   THaupt();
 
-  // Reads Setup.inf and composes the title and the caption from it.
+  // Reads Setup.inf and applies it.
   void FormCreate() override;
+  // Takes the configuration: colours, title and caption.
+  void Configure(const stp::SetupConfiguration& config);
 
   const stp::SetupConfiguration& Config() const { return config_; }
   // Organisation, Product and Version with one blank between them.

@@ -60,6 +60,11 @@ std::string ProductKey(const SetupConfiguration& config) {
   return "Software\\" + config.Organisation + "\\" + config.Product + "\\" + config.EVersion;
 }
 
+std::string InitialDestination(const SetupConfiguration& config) {
+  if (!config.DefDirectory.empty()) return config.DefDirectory;
+  return "C:\\Programme\\" + config.Organisation + " " + config.Product;
+}
+
 std::string UninstallEntryName(const SetupConfiguration& config) {
   return config.Organisation + config.Product + config.Version;
 }

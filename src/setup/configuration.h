@@ -36,6 +36,9 @@ std::string WindowCaption(const SetupConfiguration& config);
 // "Software\" + Organisation + "\" + Product + "\" + EVersion, below
 // HKEY_LOCAL_MACHINE.
 std::string ProductKey(const SetupConfiguration& config);
+// The destination the destination page proposes: DefDirectory when it is
+// set, otherwise "C:\Programme\" + Organisation + " " + Product.
+std::string InitialDestination(const SetupConfiguration& config);
 // Organisation + Product + Version with nothing between them: the name of
 // the uninstall entry (Version, not EVersion).
 std::string UninstallEntryName(const SetupConfiguration& config);

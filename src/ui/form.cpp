@@ -66,7 +66,8 @@ void Form::Show() {
   }
   focus_ = active_control_ ? active_control_->Handle() : nullptr;
   App().Guarded([this] { FormShow(); });
-  MakeVisible();
+  // A show handler that ended the program leaves nothing to show.
+  if (!App().Terminated()) MakeVisible();
 }
 
 void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }

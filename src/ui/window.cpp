@@ -124,6 +124,13 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
   }
+  if (message == WM_DRAWITEM) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+    if (Window* control = FromHandle(item.hwndItem)) {
+      control->DrawItem(item);
+      return TRUE;
+    }
+  }
   if (IsControlColourMessage(message)) {
     if (Window* control = FromHandle(reinterpret_cast<HWND>(lparam))) {
       if (HBRUSH brush = control->ControlColour(reinterpret_cast<HDC>(wparam))) {

@@ -68,6 +68,8 @@ class Window {
   // The brush a control paints its background with (WM_CTLCOLOR...); null
   // leaves the system's choice.
   virtual HBRUSH ControlColour(HDC /*dc*/) { return nullptr; }
+  // What an owner-drawn control paints for one of its items (WM_DRAWITEM).
+  virtual void DrawItem(const DRAWITEMSTRUCT& /*item*/) {}
   void FillBackground(HDC dc) const;
 
  private:

@@ -62,7 +62,8 @@ TEST(Cancel, ConfirmationGuardsEveryWayOut) {
 }
 
 TEST(Cancel, PagesOfTheSequenceRefuseToCloseToo) {
-  SetupProcess setup("cancel-sequence", Inf("Abbruch", "Folge", "1.0"), driver::kPictureColour);
+  SetupProcess setup("cancel-sequence", Inf("Abbruch", "Folge", "1.0", scenario::kExistingDestination),
+                     driver::kPictureColour);
   ASSERT_TRUE(setup.Start());
   for (const char* page_class : {"TInfo", "TSysInfo", "TVerzeichnis", "TInstallation"}) {
     SCOPED_TRACE(page_class);

@@ -48,6 +48,22 @@ Rect BoundsOfClass(HWND window, const std::string& class_name) {
   return {};
 }
 
+// Labels that size themselves to their text: only their corner is fixed.
+struct Corner {
+  const char* text;
+  int left;
+  int top;
+};
+
+void ExpectCorners(HWND window, const std::vector<Corner>& corners) {
+  for (const Corner& corner : corners) {
+    const driver::Control text = driver::ControlByText(window, corner.text);
+    ASSERT_TRUE(text.handle) << corner.text;
+    EXPECT_EQ(text.bounds.left, corner.left) << corner.text;
+    EXPECT_EQ(text.bounds.top, corner.top) << corner.text;
+  }
+}
+
 class Layout : public testing::Test {
  protected:
   void SetUp() override {
@@ -111,21 +127,9 @@ TEST_F(Layout, AboutBox) {
                    {"OK", {276, 200, 81, 21}, true, true},
                });
   EXPECT_EQ(BoundsOfClass(about, "TBevel"), (Rect{8, 8, 617, 185}));
-  const struct {
-    const char* text;
-    int left;
-    int top;
-  } texts[] = {
-      {"Produktinfos", 16, 8},
-      {"Warenzeichen", 16, 48},
-      {"Kiltwell - Enterprise, Version 4.0", 16, 112},
-  };
-  for (const auto& row : texts) {
-    const driver::Control text = driver::ControlByText(about, row.text);
-    ASSERT_TRUE(text.handle) << row.text;
-    EXPECT_EQ(text.bounds.left, row.left) << row.text;
-    EXPECT_EQ(text.bounds.top, row.top) << row.text;
-  }
+  ExpectCorners(
+      about,
+      {{"Produktinfos", 16, 8}, {"Warenzeichen", 16, 48}, {"Kiltwell - Enterprise, Version 4.0", 16, 112}});
   // Four notice lines at 16 pixels' distance.
   int notices = 0;
   for (const driver::Control& control : driver::ControlsOf(about)) {
@@ -135,6 +139,52 @@ TEST_F(Layout, AboutBox) {
     }
   }
   EXPECT_EQ(notices, 4);
+}
+
+TEST_F(Layout, DestinationPage) {
+  HWND page = scenario::WalkTo(setup_, "TVerzeichnis");
+  ASSERT_TRUE(page);
+  ExpectLayout(
+      page, {472, 333},
+      {
+          {"Installationsverzeichnis", {152, 16, 305, 25}},
+          {"Geben Sie hier den Pfad ein, in dem Lage Probe 1.0 installiert werden soll. Es wird "
+           "empfohlen, das vorgegebene Verzeichnis beizubehalten.",
+           {152, 48, 305, 41}},
+          {"Um mit der Installation fortzufahren, klicken Sie auf Weiter.", {152, 96, 305, 17}},
+          {"Wenn Sie dieses Produkt jetzt nicht installieren wollen, brechen Sie die Installation ab, "
+           "indem Sie auf Abbrechen klicken.",
+           {152, 120, 305, 33}},
+          {" Zielverzeichnis ", {152, 221, 304, 57}},
+          // Inside the group box.
+          {"C:\\Programme\\Lage Probe", {8, 21, 201, 21}},
+          {"&Ändern...", {215, 21, 81, 21}},
+          {"< &Zurück", {175, 304, 81, 21}},
+          {"&Weiter >", {256, 304, 81, 21}, true, true},
+          {"Abbrechen", {375, 304, 81, 21}},
+      });
+  EXPECT_EQ(driver::FocusOf(page), driver::ControlByText(page, "&Weiter >").handle);
+}
+
+TEST_F(Layout, FolderBrowser) {
+  HWND page = scenario::WalkTo(setup_, "TVerzeichnis");
+  ASSERT_TRUE(page);
+  driver::ClickButton(page, "&Ändern...");
+  HWND browser = driver::WaitForWindow(setup_.Id(), "TSelectFolder", "Zielverzeichnis wählen");
+  ASSERT_TRUE(browser);
+  // No default button.
+  ExpectLayout(browser, {318, 260},
+               {
+                   {"OK", {232, 48, 81, 21}},
+                   {"Abbrechen", {232, 72, 81, 21}},
+                   {"Netzwerk", {232, 104, 81, 21}},
+               });
+  ExpectCorners(browser, {{"Wählen Sie das Zielverzeichnis für die Installation.", 8, 8}});
+  EXPECT_EQ(BoundsOfClass(browser, "Edit"), (Rect{16, 40, 209, 21}));
+  EXPECT_EQ(BoundsOfClass(browser, "ListBox"), (Rect{16, 64, 209, 161}));
+  EXPECT_EQ(BoundsOfClass(browser, "ComboBox"), (Rect{16, 230, 209, 19}));
+  HWND list = scenario::ControlOfClass(browser, "ListBox").handle;
+  EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 16);
 }
 
 }  // namespace

@@ -1,14 +1,24 @@
 // Walks Setup.exe on a medium through the windows a person should look at
 // and writes each screen as a bitmap: welcome.bmp (backdrop and welcome page),
-// cancel.bmp (cancel confirmation), about.bmp (about box).
+// cancel.bmp (cancel confirmation), about.bmp (about box), sysinfo.bmp
+// (system information), destination.bmp (destination directory page),
+// browser.bmp (folder browser). The finish dialog comes only at the end of an
+// installation, so the tour shows it inside its own process, in both forms:
+// finish.bmp (without restart) and finish-restart.bmp.
 // Usage: screenshot_tour MEDIUM_DIR OUTPUT_DIR
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "driver/driver.h"
 #include "driver/setup_process.h"
+#include "pages/Beenden.h"
+#include "setup/Setup32.h"
+#include "setup/forms.h"
+#include "setup/profile.h"
+#include "ui/application.h"
 
 namespace {
 
@@ -16,7 +26,8 @@ namespace {
 constexpr DWORD kSettleMs = 700;
 
 void Capture(const std::string& path) {
-  Sleep(kSettleMs);
+  // Waiting handles the messages of the tour's own windows.
+  driver::WaitFor([] { return false; }, kSettleMs);
   const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   driver::WriteScreenBitmap(path, screen);
   std::printf("%s\n", path.c_str());
@@ -27,35 +38,76 @@ int Fail(const char* what) {
   return 1;
 }
 
+bool NextPage(HWND page) {
+  driver::ClickButton(page, "&Weiter >");
+  return driver::WaitUntilHidden(page);
+}
+
+void CaptureFinishDialog(const std::string& medium, const std::string& output) {
+  ui::Application app(GetModuleHandleA(nullptr));
+  auto haupt = app.CreateForm(Forms().haupt);
+  stp::SetupConfiguration config =
+      stp::ReadSetupConfiguration(stp::ProfileFile::Load(medium + "\\Setup.inf"));
+  for (const char* reboot_system : {"0", "1"}) {
+    config.RebootSystem = reboot_system;
+    haupt->Configure(config);
+    auto ende = app.CreateForm(Forms().ende);
+    ende->Show();
+    Capture(output + (config.RebootSystem == "1" ? "finish-restart.bmp" : "finish.bmp"));
+  }
+  Forms() = {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) return Fail("usage: screenshot_tour MEDIUM_DIR OUTPUT_DIR");
   const std::string output = std::string(argv[2]) + "\\";
-  driver::SetupProcess setup(argv[1]);
-  if (!setup.Start()) return Fail("Setup.exe did not start");
+  {
+    driver::SetupProcess setup(argv[1]);
+    if (!setup.Start()) return Fail("Setup.exe did not start");
 
-  HWND backdrop = driver::WaitForWindow(setup.Id(), "THaupt");
-  HWND welcome = driver::WaitForWindow(setup.Id(), "TInfo");
-  if (!backdrop || !welcome) return Fail("no welcome page");
-  Capture(output + "welcome.bmp");
+    HWND backdrop = driver::WaitForWindow(setup.Id(), "THaupt");
+    HWND welcome = driver::WaitForWindow(setup.Id(), "TInfo");
+    if (!backdrop || !welcome) return Fail("no welcome page");
+    Capture(output + "welcome.bmp");
 
-  driver::ClickButton(welcome, "Abbrechen");
-  HWND confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
-  if (!confirmation) return Fail("no cancel confirmation");
-  Capture(output + "cancel.bmp");
-  driver::ClickButton(confirmation, "Fortfahren");
-  driver::WaitUntilHidden(confirmation);
+    driver::ClickButton(welcome, "Abbrechen");
+    HWND confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
+    if (!confirmation) return Fail("no cancel confirmation");
+    Capture(output + "cancel.bmp");
+    driver::ClickButton(confirmation, "Fortfahren");
+    driver::WaitUntilHidden(confirmation);
 
-  driver::DoubleClick(backdrop, 20, 300);
-  HWND about = driver::WaitForWindow(setup.Id(), "TExtInfo");
-  if (!about) return Fail("no about box");
-  Capture(output + "about.bmp");
-  driver::ClickButton(about, "OK");
-  driver::WaitUntilHidden(about);
+    driver::DoubleClick(backdrop, 20, 300);
+    HWND about = driver::WaitForWindow(setup.Id(), "TExtInfo");
+    if (!about) return Fail("no about box");
+    Capture(output + "about.bmp");
+    driver::ClickButton(about, "OK");
+    driver::WaitUntilHidden(about);
 
-  driver::RequestClose(welcome);
-  confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
-  if (confirmation) driver::ClickButton(confirmation, "Abbrechen");
-  return setup.WaitForExit() ? 0 : Fail("Setup.exe did not end");
+    NextPage(welcome);
+    HWND sys_info = driver::WaitForWindow(setup.Id(), "TSysInfo");
+    if (!sys_info) return Fail("no system information page");
+    Capture(output + "sysinfo.bmp");
+
+    NextPage(sys_info);
+    HWND destination = driver::WaitForWindow(setup.Id(), "TVerzeichnis");
+    if (!destination) return Fail("no destination directory page");
+    Capture(output + "destination.bmp");
+
+    driver::ClickButton(destination, "&Ändern...");
+    HWND browser = driver::WaitForWindow(setup.Id(), "TSelectFolder");
+    if (!browser) return Fail("no folder browser");
+    Capture(output + "browser.bmp");
+    driver::ClickButton(browser, "Abbrechen");
+    driver::WaitUntilHidden(browser);
+
+    driver::RequestClose(destination);
+    confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
+    if (confirmation) driver::ClickButton(confirmation, "Abbrechen");
+    if (!setup.WaitForExit()) return Fail("Setup.exe did not end");
+  }
+  CaptureFinishDialog(argv[1], output);
+  return 0;
 }

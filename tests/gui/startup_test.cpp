@@ -123,7 +123,8 @@ TEST(Startup, ChoosesWelcomeOrMaintenanceByTheProductKey) {
 }
 
 TEST(Startup, EveryPageShowsTheWelcomePagesPicture) {
-  SetupProcess setup("picture", Inf("Bild", "Probe", "1.0"), driver::kPictureColour);
+  SetupProcess setup("picture", Inf("Bild", "Probe", "1.0", scenario::kExistingDestination),
+                     driver::kPictureColour);
   ASSERT_TRUE(setup.Start());
   const char* sequence[] = {"TInfo", "TSysInfo", "TVerzeichnis", "TInstallation"};
   for (const char* page_class : sequence) {

@@ -43,6 +43,20 @@ TEST(SetupConfiguration, JoinsTitlePartsWithOneBlankEvenWhenEmpty) {
   EXPECT_EQ(UninstallEntryName(no_product), "Firma2.0");
 }
 
+TEST(SetupConfiguration, ProposesDefDirectoryOrAFolderBelowProgramme) {
+  const struct {
+    const char* general;
+    const char* destination;
+  } cases[] = {
+      {"DefDirectory=D:\\Apps\\X\n", "D:\\Apps\\X"},
+      {"Organisation=A\nProduct=B\nDefDirectory=\n", "C:\\Programme\\A B"},
+      {"Product=B\n", "C:\\Programme\\ B"},
+  };
+  for (const auto& row : cases) {
+    EXPECT_EQ(InitialDestination(ConfigOf(row.general)), row.destination) << row.general;
+  }
+}
+
 TEST(SetupConfiguration, ReadsColoursAsIntegers) {
   struct Case {
     const char* text;

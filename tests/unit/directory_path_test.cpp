@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "port/file_system.h"
 #include "setup/directory_path.h"
@@ -35,6 +37,54 @@ TEST(MakeDirectoryPath, FailsQuietly) {
   MakeDirectoryPath("\\");
   MakeDirectoryPath("C:");
   MakeDirectoryPath("C:\\");
+}
+
+TEST(PathRules, AddAndRemoveOneTrailingBackslash) {
+  const struct {
+    const char* path;
+    const char* with;
+    const char* without;
+  } cases[] = {
+      {"D:\\Apps\\X", "D:\\Apps\\X\\", "D:\\Apps\\X"},
+      {"D:\\Apps\\X\\", "D:\\Apps\\X\\", "D:\\Apps\\X"},
+      {"C:", "C:\\", "C:"},
+      {"C:\\", "C:\\", "C:"},
+      {"C:\\A\\\\", "C:\\A\\\\", "C:\\A\\"},  // one only
+      {"", "\\", ""},
+  };
+  for (const auto& row : cases) {
+    EXPECT_EQ(WithTrailingBackslash(row.path), row.with) << row.path;
+    EXPECT_EQ(WithoutTrailingBackslash(row.path), row.without) << row.path;
+  }
+}
+
+TEST(PathRules, FullPathsNeedADriveAndRootOrAServerAndShare) {
+  for (const char* path : {"C:\\", "c:\\Programme\\X", "\\\\server\\share", "\\\\server\\share\\dir"}) {
+    EXPECT_TRUE(IsFullPath(path)) << path;
+  }
+  for (const char* path : {"C:", "C:Programme", "\\Programme", "Programme\\X", "", "\\", "   \\", "1:\\",
+                           "\\\\server", "\\\\server\\", "\\\\\\share"}) {
+    EXPECT_FALSE(IsFullPath(path)) << path;
+  }
+}
+
+TEST(PathRules, LevelsRunFromTheRootDown) {
+  using Levels = std::vector<std::string>;
+  const struct {
+    const char* directory;
+    Levels levels;
+  } cases[] = {
+      {"C:\\", {"C:\\"}},
+      {"C:\\A\\B", {"C:\\", "C:\\A", "C:\\A\\B"}},
+      {"C:\\A\\B\\", {"C:\\", "C:\\A", "C:\\A\\B"}},
+      {"\\\\srv\\share", {"\\\\srv\\share\\"}},
+      {"\\\\srv\\share\\A", {"\\\\srv\\share\\", "\\\\srv\\share\\A"}},
+      {"C:", {}},
+      {"A\\B", {}},
+  };
+  for (const auto& row : cases) EXPECT_EQ(DirectoryLevels(row.directory), row.levels) << row.directory;
+  EXPECT_EQ(SubdirectoryPath("C:\\", "A"), "C:\\A");
+  EXPECT_EQ(SubdirectoryPath("C:\\A", "B"), "C:\\A\\B");
 }
 
 }  // namespace

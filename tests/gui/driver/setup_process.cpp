@@ -155,4 +155,72 @@ bool ProductKey::Exists() const {
   return true;
 }
 
+namespace {
+
+constexpr char kAppDefaultsKey[] = "Software\\Wine\\AppDefaults\\Setup.exe";
+constexpr char kProcessorKey[] = "Hardware\\Description\\System\\CentralProcessor\\0";
+
+HKEY OpenProcessorKey() {
+  HKEY key = nullptr;
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProcessorKey, 0, KEY_ALL_ACCESS, &key);
+  return key;
+}
+
+}  // namespace
+
+ReportedWindows::ReportedWindows(const std::string& version) {
+  HKEY key;
+  RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaultsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                 static_cast<DWORD>(version.size() + 1));
+  RegCloseKey(key);
+}
+
+ReportedWindows::~ReportedWindows() { SHDeleteKeyA(HKEY_CURRENT_USER, kAppDefaultsKey); }
+
+ProcessorValue::ProcessorValue(std::string name) : name_(std::move(name)) {
+  HKEY key = OpenProcessorKey();
+  DWORD size = 0;
+  existed_ = RegQueryValueExA(key, name_.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
+  if (existed_) {
+    saved_.resize(size);
+    RegQueryValueExA(key, name_.c_str(), nullptr, &type_, reinterpret_cast<BYTE*>(saved_.data()), &size);
+    if (type_ == REG_SZ) saved_text_ = saved_.c_str();
+    if (type_ == REG_DWORD && size == sizeof(DWORD)) {
+      saved_text_ = std::to_string(*reinterpret_cast<const DWORD*>(saved_.data()));
+    }
+  }
+  RegCloseKey(key);
+}
+
+ProcessorValue::~ProcessorValue() {
+  HKEY key = OpenProcessorKey();
+  if (existed_) {
+    RegSetValueExA(key, name_.c_str(), 0, type_, reinterpret_cast<const BYTE*>(saved_.data()),
+                   static_cast<DWORD>(saved_.size()));
+  } else {
+    RegDeleteValueA(key, name_.c_str());
+  }
+  RegCloseKey(key);
+}
+
+void ProcessorValue::SetString(const std::string& value) const {
+  HKEY key = OpenProcessorKey();
+  RegSetValueExA(key, name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(key);
+}
+
+void ProcessorValue::SetInteger(DWORD value) const {
+  HKEY key = OpenProcessorKey();
+  RegSetValueExA(key, name_.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+}
+
+void ProcessorValue::Remove() const {
+  HKEY key = OpenProcessorKey();
+  RegDeleteValueA(key, name_.c_str());
+  RegCloseKey(key);
+}
+
 }  // namespace driver

@@ -67,4 +67,39 @@ class ProductKey {
   std::string path_;
 };
 
+// Makes Wine report another Windows version ("win98", "nt40") to every
+// Setup.exe started while the object lives; the test program itself is not
+// affected.
+class ReportedWindows {
+ public:
+  explicit ReportedWindows(const std::string& version);
+  ~ReportedWindows();
+  ReportedWindows(const ReportedWindows&) = delete;
+  ReportedWindows& operator=(const ReportedWindows&) = delete;
+};
+
+// One value of the first processor's registry key, changed for a scenario
+// and put back as it was when the object goes.
+class ProcessorValue {
+ public:
+  explicit ProcessorValue(std::string name);
+  ~ProcessorValue();
+  ProcessorValue(const ProcessorValue&) = delete;
+  ProcessorValue& operator=(const ProcessorValue&) = delete;
+
+  // What the key held when the object was made, an integer in decimals;
+  // empty when it was missing.
+  const std::string& SavedText() const { return saved_text_; }
+  void SetString(const std::string& value) const;
+  void SetInteger(DWORD value) const;
+  void Remove() const;
+
+ private:
+  std::string name_;
+  bool existed_ = false;
+  DWORD type_ = 0;
+  std::string saved_;
+  std::string saved_text_;
+};
+
 }  // namespace driver

@@ -2,9 +2,13 @@
 // timer events, the gauge's text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "port/errors.h"
 #include "ui/application.h"
 #include "ui/button.h"
+#include "ui/directory_list.h"
+#include "ui/drive_combo_box.h"
 #include "ui/form.h"
 #include "ui/gauge.h"
 #include "ui/group_box.h"
@@ -79,6 +83,48 @@ TEST_F(Controls, GaugeShowsWholePercentsUpToItsMaximum) {
   form_.gauge.AddProgress(1000);
   EXPECT_EQ(form_.gauge.Progress(), 300);
   EXPECT_EQ(driver::TextOf(form_.gauge.Handle()), "100%");
+}
+
+class BrowserForm : public ui::Form {
+ public:
+  BrowserForm()
+      : ui::Form({.class_name = "TTestBrowser", .client_width = 300, .client_height = 240}),
+        list(*this, {8, 8, 209, 161}),
+        drives(*this, {8, 180, 209, 19}) {}
+
+  ui::DirectoryList list;
+  ui::DriveComboBox drives;
+};
+
+// Whether a control shows anything but its empty background in an area.
+bool Draws(HWND control, const driver::Rect& area) {
+  POINT corner{area.left, area.top};
+  ClientToScreen(control, &corner);
+  const auto pixels =
+      driver::CaptureScreen({corner.x, corner.y, corner.x + area.width, corner.y + area.height});
+  const COLORREF empty = GetSysColor(COLOR_WINDOW);
+  return std::any_of(pixels.begin(), pixels.end(), [empty](COLORREF pixel) { return pixel != empty; });
+}
+
+TEST(FolderControls, ListAndDriveSelectorDrawTheirRows) {
+  ui::Application app{GetModuleHandleA(nullptr)};
+  BrowserForm form;
+  form.list.SetDirectory("C:\\windows\\system32\\..");
+  EXPECT_EQ(form.list.Directory(), "C:\\windows");
+  EXPECT_EQ(form.list.Drive(), 'C');
+  form.drives.SetDrive('c');
+  EXPECT_EQ(form.drives.Drive(), 'C');
+  form.Show();
+  EXPECT_TRUE(driver::WaitFor([&] { return Draws(form.list.Handle(), {0, 0, 100, 32}); }));
+  EXPECT_TRUE(driver::WaitFor([&] { return Draws(form.drives.Handle(), {4, 4, 100, 10}); }));
+
+  // A drive that cannot be read (here: one that is not there) shows its root alone, at once.
+  form.list.SetDrive('Q');
+  EXPECT_EQ(form.list.Directory(), "Q:\\");
+  EXPECT_EQ(SendMessageA(form.list.Handle(), LB_GETCOUNT, 0, 0), 1);
+  // Back on C:, the list returns to the directory it showed there.
+  form.list.SetDrive('C');
+  EXPECT_EQ(form.list.Directory(), "C:\\windows");
 }
 
 }  // namespace

@@ -32,6 +32,15 @@ class CreationFails : public TestForm {
   }
 };
 
+// Ends the program while it is being shown, as a page does that finds it cannot go on.
+class EndsWhenShown : public TestForm {
+ public:
+  EndsWhenShown() : TestForm("TTestEndsWhenShown") {}
+
+ protected:
+  void FormShow() override { ui::App().Terminate(); }
+};
+
 class ModalLoop : public testing::Test {
  protected:
   ui::Application app_{GetModuleHandleA(nullptr)};
@@ -118,6 +127,13 @@ TEST_F(ModalLoop, AFailedCreationStepIsShownAndTheFormKept) {
   EXPECT_EQ(form->Caption(), "halb fertig");
   ASSERT_EQ(script_.MessageBoxes().size(), 1u);
   EXPECT_EQ(script_.MessageBoxes()[0].text, "Kann Datei X nicht öffnen.");
+}
+
+TEST_F(ModalLoop, AFormThatEndsTheProgramWhenShownStaysHidden) {
+  EndsWhenShown form;
+  form.Show();
+  EXPECT_TRUE(app_.Terminated());
+  EXPECT_FALSE(form.Visible());
 }
 
 }  // namespace
