@@ -57,18 +57,17 @@ TSysInfo::TSysInfo()
 void TSysInfo::FormShow() {
   const OSVERSIONINFOA version = QueryOsVersion();
   BetrSyst.SetCaption(stp::PlatformName(version.dwPlatformId));
-  // Gathered before the processors, whose registry values may fail to read:
-  // that failure is reported, but must not leave these labels empty.
-  SystVer.SetCaption(stp::VersionText(version.dwMajorVersion, version.dwMinorVersion));
-  SystVerBuild.SetCaption(stp::BuildText(version.dwBuildNumber));
-  SystVerInf.SetCaption(stp::ExtraVersionText(version.szCSDVersion, sizeof version.szCSDVersion));
-  MemoTot.SetCaption(stp::MemoryText(TotalPhysicalMemory()));
-
+  // A processor value that cannot be read ends the gathering here, with the
+  // labels below keeping what they held.
   switch (static_cast<stp::Platform>(version.dwPlatformId)) {
     case stp::Platform::kWin32s: break;
     case stp::Platform::kWindows: LeaveOutProcessors(); break;
     case stp::Platform::kWindowsNT: ShowProcessors(); break;
   }
+  SystVer.SetCaption(stp::VersionText(version.dwMajorVersion, version.dwMinorVersion));
+  SystVerBuild.SetCaption(stp::BuildText(version.dwBuildNumber));
+  SystVerInf.SetCaption(stp::ExtraVersionText(version.szCSDVersion, sizeof version.szCSDVersion));
+  MemoTot.SetCaption(stp::MemoryText(TotalPhysicalMemory()));
   if (stp::NtRequirementFails(version.dwPlatformId, Forms().haupt->Config().RequireNT)) RefuseWithoutNT();
 }
 

@@ -180,10 +180,36 @@ TEST(SystemInfo, GathersAgainOnEveryShowingAndReportsUnreadableValues) {
     EXPECT_EQ(box->text, row.message);
     driver::ClickButton(box->handle, "OK");
     ASSERT_TRUE(driver::WaitForWindow(setup.Id(), "TSysInfo"));
-    // The failure does not cost the values read before it.
+    // The labels after the processor values keep what the last showing put there.
     EXPECT_EQ(TextAt(page, 272, 64), version);
     EXPECT_FALSE(TextAt(page, 160, 256).empty());
   }
+  driver::ClickButton(page, "&Weiter >");
+  EXPECT_TRUE(driver::WaitForWindow(setup.Id(), "TVerzeichnis"));
+}
+
+// A processor value that cannot be read at the first showing stops the
+// gathering before the version and memory labels are filled.
+TEST(SystemInfo, AnUnreadableSpeedAtTheFirstShowingLeavesTheLaterLabelsEmpty) {
+  const driver::ReportedWindows reported("nt40");
+  const ProcessorValue speed("~MHz");
+  speed.Remove();
+  SetupProcess setup("sysinfo-first", Inf("System", "Erst", "1.0", scenario::kExistingDestination),
+                     driver::kPictureColour);
+  ASSERT_TRUE(setup.Start());
+  HWND welcome = driver::WaitForWindow(setup.Id(), "TInfo");
+  ASSERT_TRUE(welcome);
+  driver::ClickButton(welcome, "&Weiter >");
+  const auto box = driver::WaitForMessageBox(setup.Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, "Konnte Daten für '~MHZ' nicht holen.");
+  driver::ClickButton(box->handle, "OK");
+  HWND page = driver::WaitForWindow(setup.Id(), "TSysInfo");
+  ASSERT_TRUE(page);
+  EXPECT_EQ(TextAt(page, 160, 48), "Windows NT");
+  EXPECT_EQ(TextAt(page, 272, 64), "");
+  EXPECT_EQ(TextAt(page, 272, 80), "");
+  EXPECT_EQ(TextAt(page, 160, 256), "");
   driver::ClickButton(page, "&Weiter >");
   EXPECT_TRUE(driver::WaitForWindow(setup.Id(), "TVerzeichnis"));
 }
