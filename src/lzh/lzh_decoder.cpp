@@ -165,10 +165,10 @@ unsigned LzhDecoder::DecodeSymbolCarefully(DecoderIo& io) {
   // A stream whose last code ends on a byte boundary has the trailer byte
   // 0x80 last. When the root's odd child is a leaf, the trailer's 1 bit alone
   // reads as that leaf's symbol (up to 60 bytes the stream does not hold).
-  // Seven pending zeros after it mean it opened a byte 0x80 and no later byte
-  // has been taken; whether one exists shows at the request that the next
-  // read would make anyway.
-  if (length == 1 && bit == 1 && bit_count_ == 7 && bits_ == 0) {
+  // With only zeros pending after such a bit, it was the trailer if the
+  // source has nothing more: Fill asks it only when no further byte is
+  // pending, just as the next read would.
+  if (length == 1 && bit == 1 && bits_ == 0) {
     Fill(io);
     if (source_dry_) EndStream();
   }
