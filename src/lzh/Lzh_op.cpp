@@ -123,7 +123,8 @@ void TCustomLZHCompressor::ReadBytes(std::uint8_t* destination, std::uint16_t co
   }
 }
 
-void TCustomLZHCompressor::WriteBytes(const std::uint8_t* source, std::uint16_t count, std::uint16_t& written) {
+void TCustomLZHCompressor::WriteBytes(const std::uint8_t* source, std::uint16_t count,
+                                      std::uint16_t& written) {
   written = 0;
   if (!out_buffer_) return;
   while (written < count) {
@@ -134,7 +135,8 @@ void TCustomLZHCompressor::WriteBytes(const std::uint8_t* source, std::uint16_t 
       OnPutBytes(*this, *out_buffer_, static_cast<std::uint16_t>(out_pos_ - 1), put);
       out_pos_ = 1;
     }
-    const auto n = static_cast<std::uint16_t>(std::min<unsigned>(count - written, write_buf_size_ - out_pos_ + 1u));
+    const auto n =
+        static_cast<std::uint16_t>(std::min<unsigned>(count - written, write_buf_size_ - out_pos_ + 1u));
     std::memcpy(out_buffer_->data() + out_pos_ - 1, source + written, n);
     out_pos_ += n;
     written += n;

@@ -18,7 +18,9 @@ class Random {
     return z ^ (z >> 31);
   }
   // Uniform in [0, bound).
-  std::uint32_t Below(std::uint32_t bound) { return static_cast<std::uint32_t>((Next() >> 32) * bound >> 32); }
+  std::uint32_t Below(std::uint32_t bound) {
+    return static_cast<std::uint32_t>((Next() >> 32) * bound >> 32);
+  }
   // Roughly log-uniform in [low, high].
   std::size_t Spread(std::size_t low, std::size_t high) {
     const double unit = static_cast<double>(Next() >> 11) / 9007199254740992.0;
@@ -56,10 +58,12 @@ class Builder {
 class Vocabulary {
  public:
   explicit Vocabulary(Random& random) {
+    // Windows-1252 umlauts as octal escapes: \374 is u, \366 o, \344 a with
+    // umlaut, \337 sharp s.
     static const std::array<const char*, 32> kSyllables = {
-        "ein", "der", "die", "das", "und", "st", "ung", "en",  "er",  "sch", "lich", "ver",
-        "be",  "ge",  "in",  "an",  "da",  "ten", "ma", "\xFC" "ber", "f\xFC" "r", "gr\xF6\xDF", "k\xE4", "al",
-        "te",  "re",  "ri",  "on",  "na",  "ti",  "o",  "a"};
+        "ein", "der", "die", "das", "und", "st", "ung",     "en",     "er",         "sch",  "lich",
+        "ver", "be",  "ge",  "in",  "an",  "da", "ten",     "ma",     "al",         "te",   "re",
+        "ri",  "on",  "na",  "ti",  "o",   "a",  "\374ber", "f\374r", "gr\366\337", "k\344"};
     for (int i = 0; i < 1500; ++i) {
       std::string word;
       const unsigned syllables = 1 + random.Below(4);
@@ -106,12 +110,16 @@ void CodeSection(Builder& out, std::size_t length) {
   // Instruction-like templates; 0xAA marks an immediate byte, 0xBB a call
   // target.
   static const std::vector<std::vector<std::uint8_t>> kTemplates = {
-      {0x55, 0x8B, 0xEC},       {0x83, 0xEC, 0xAA}, {0x8B, 0x45, 0xAA}, {0x89, 0x45, 0xAA},
-      {0xE8, 0xBB},             {0x5D, 0xC3},       {0x6A, 0xAA},       {0x50},
-      {0x8B, 0x4D, 0xAA},       {0x33, 0xC0},       {0x85, 0xC0},       {0x74, 0xAA},
-      {0x75, 0xAA},             {0xFF, 0x15, 0xBB}, {0x8D, 0x45, 0xAA}, {0x53, 0x56, 0x57},
-      {0x5F, 0x5E, 0x5B},       {0xC7, 0x45, 0xAA, 0x00, 0x00, 0x00, 0x00},
-      {0x83, 0xC4, 0xAA},       {0x0F, 0xB6, 0x45, 0xAA},
+      {0x55, 0x8B, 0xEC}, {0x83, 0xEC, 0xAA},
+      {0x8B, 0x45, 0xAA}, {0x89, 0x45, 0xAA},
+      {0xE8, 0xBB},       {0x5D, 0xC3},
+      {0x6A, 0xAA},       {0x50},
+      {0x8B, 0x4D, 0xAA}, {0x33, 0xC0},
+      {0x85, 0xC0},       {0x74, 0xAA},
+      {0x75, 0xAA},       {0xFF, 0x15, 0xBB},
+      {0x8D, 0x45, 0xAA}, {0x53, 0x56, 0x57},
+      {0x5F, 0x5E, 0x5B}, {0xC7, 0x45, 0xAA, 0x00, 0x00, 0x00, 0x00},
+      {0x83, 0xC4, 0xAA}, {0x0F, 0xB6, 0x45, 0xAA},
   };
   Random& random = out.random();
   const std::size_t end = out.size() + length;
@@ -137,9 +145,7 @@ std::vector<std::uint8_t> MakeBinary(std::size_t size, std::uint64_t seed) {
   while (!out.Full()) {
     switch (random.Below(5)) {
       case 0:
-      case 1:
-        CodeSection(out, out.random().Spread(256, 16384));
-        break;
+      case 1: CodeSection(out, out.random().Spread(256, 16384)); break;
       case 2: {
         std::uint32_t address = 0x00400000u + 4096 * random.Below(1024);
         for (std::size_t n = random.Spread(8, 512); n > 0; --n) {

@@ -73,9 +73,8 @@ TEST(TLZHCompressor, KeepsBufferSizesWithinBounds) {
   EXPECT_TRUE(codec.Finished());
   const struct {
     std::uint16_t set, stored;
-  } kCases[] = {{0, 16},       {8, 16},        {15, 16},       {16, 16},       {17, 17},
-                {1024, 1024},  {32767, 32767}, {32768, 32768}, {32769, 32768}, {40000, 32768},
-                {65535, 32768}};
+  } kCases[] = {{0, 16},        {8, 16},        {15, 16},       {16, 16},       {17, 17},      {1024, 1024},
+                {32767, 32767}, {32768, 32768}, {32769, 32768}, {40000, 32768}, {65535, 32768}};
   for (const auto& c : kCases) {
     codec.SetReadBufSize(c.set);
     codec.SetWriteBufSize(c.set);
@@ -103,7 +102,8 @@ TEST(TLZHCompressor, IgnoresBufferSizeChangesDuringARun) {
   EXPECT_EQ(h.codec.ReadBufSize(), 64);
   EXPECT_EQ(h.codec.WriteBufSize(), 100);
   EXPECT_TRUE(std::all_of(asked.begin(), asked.end(), [](std::uint16_t n) { return n == 64; }));
-  EXPECT_TRUE(std::all_of(h.put_sizes.begin(), h.put_sizes.end() - 1, [](std::uint16_t n) { return n == 100; }));
+  EXPECT_TRUE(
+      std::all_of(h.put_sizes.begin(), h.put_sizes.end() - 1, [](std::uint16_t n) { return n == 100; }));
 }
 
 // OnPutBytes takes full buffers only when a further byte arrives, so the
@@ -114,8 +114,12 @@ TEST(TLZHCompressor, HandsOnFullBuffersThenTheRest) {
     std::uint16_t write_size;
     std::vector<std::uint16_t> puts;
   } kCases[] = {
-      {0, 16, {0}},           {1, 16, {1}},         {16, 16, {16}},
-      {17, 16, {16, 1}},      {32, 16, {16, 16}},   {40, 16, {16, 16, 8}},
+      {0, 16, {0}},
+      {1, 16, {1}},
+      {16, 16, {16}},
+      {17, 16, {16, 1}},
+      {32, 16, {16, 16}},
+      {40, 16, {16, 16, 8}},
       {70000, 32768, {32768, 32768, 4464}},
   };
   for (const auto& c : kCases) {
@@ -161,7 +165,8 @@ TEST(TLZHCompressor, EndsQuietlyWhenReadingFails) {
   ASSERT_GT(h.output.size(), 1000u);
   EXPECT_LT(h.output.size(), data.size());
   EXPECT_TRUE(std::equal(h.output.begin(), h.output.end(), data.begin()));
-  EXPECT_TRUE(std::all_of(h.put_sizes.begin(), h.put_sizes.end() - 1, [](std::uint16_t n) { return n == 1000; }));
+  EXPECT_TRUE(
+      std::all_of(h.put_sizes.begin(), h.put_sizes.end() - 1, [](std::uint16_t n) { return n == 1000; }));
   EXPECT_EQ(h.finished_events, 1);
   EXPECT_TRUE(h.codec.Finished());
 }

@@ -46,7 +46,8 @@ class Dice {
 std::vector<Token> Literals(std::size_t count, std::uint32_t seed) {
   Dice dice(seed);
   std::vector<Token> tokens;
-  for (std::size_t i = 0; i < count; ++i) tokens.push_back(Literal(static_cast<std::uint8_t>(dice.Below(256))));
+  for (std::size_t i = 0; i < count; ++i)
+    tokens.push_back(Literal(static_cast<std::uint8_t>(dice.Below(256))));
   return tokens;
 }
 
@@ -92,7 +93,8 @@ TEST(LzhDecoder, DecodesTokenStreams) {
   // The root starts at 314 and gains 1 per symbol: the 32,455th symbol finds
   // it at 0x8000 and halves the tree first.
   for (const std::size_t count : {32454, 32455, 32456, 40000, 70000}) {
-    cases.push_back({std::to_string(count) + " literals", Literals(count, static_cast<std::uint32_t>(count))});
+    cases.push_back(
+        {std::to_string(count) + " literals", Literals(count, static_cast<std::uint32_t>(count))});
   }
 
   Case lengths{"every match length", Literals(200, 1)};
@@ -111,7 +113,8 @@ TEST(LzhDecoder, DecodesTokenStreams) {
   // written. After 10 literals, distance 4060 reads 14 of those zeros, then
   // the spaces at the start of the ring.
   Case fresh{"into the fresh ring", Literals(10, 4)};
-  for (const Token token : {Copy(30, 4060), Copy(60, 4096), Copy(3, 4040), Copy(60, 1)}) fresh.tokens.push_back(token);
+  for (const Token token : {Copy(30, 4060), Copy(60, 4096), Copy(3, 4040), Copy(60, 1)})
+    fresh.tokens.push_back(token);
   cases.push_back(fresh);
 
   // Random tokens over more than one turn of the ring, so that sources and
@@ -122,7 +125,8 @@ TEST(LzhDecoder, DecodesTokenStreams) {
     if (dice.Below(3) == 0) {
       random.tokens.push_back(Literal(static_cast<std::uint8_t>(dice.Below(256))));
     } else {
-      random.tokens.push_back(Copy(lzh::kShortestMatch + dice.Below(58), 1 + dice.Below(lzh::kDictionarySize)));
+      random.tokens.push_back(
+          Copy(lzh::kShortestMatch + dice.Below(58), 1 + dice.Below(lzh::kDictionarySize)));
     }
   }
   cases.push_back(random);
@@ -158,7 +162,8 @@ TEST(LzhDecoder, OutputDoesNotDependOnHowTheInputArrives) {
   const struct {
     std::uint16_t read_size;
     std::size_t chunk;
-  } kCases[] = {{16, 1}, {16, 2}, {16, 3}, {16, 7}, {16, 16}, {1024, 1}, {1024, 5}, {32768, 4096}, {32768, SIZE_MAX}};
+  } kCases[] = {{16, 1},   {16, 2},   {16, 3},       {16, 7},          {16, 16},
+                {1024, 1}, {1024, 5}, {32768, 4096}, {32768, SIZE_MAX}};
   std::vector<std::uint16_t> blocks(data.size() / 16, 16);
   if (data.size() % 16 != 0) blocks.push_back(data.size() % 16);
   for (const auto& c : kCases) {

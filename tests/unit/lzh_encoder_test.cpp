@@ -1,10 +1,11 @@
+#include "lzh/lzh_encoder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "lzh/lzh_encoder.h"
 #include "lzh_support/reference_codec.h"
 #include "lzh_support/sample_data.h"
 #include "support/codec_run.h"
@@ -39,14 +40,14 @@ TEST(LzhEncode, RoundTrips) {
       {"spaces, as the fresh ring holds", Bytes(10000, 0x20)},
       {"zeros, as ahead of the fresh ring", Bytes(10000, 0x00)},
       {"zeros then text", Repeat(std::string(70, '\0') + "Zeilen und Spalten ", 5000)},
-      {"period of the ring", Repeat(std::string(reinterpret_cast<const char*>(
-                                                    sample::Generate(Kind::kRandom, 4096, 1).data()),
-                                                4096),
-                                    3 * 4096 + 100)},
-      {"period above the ring", Repeat(std::string(reinterpret_cast<const char*>(
-                                                       sample::Generate(Kind::kRandom, 4097, 2).data()),
-                                                   4097),
-                                       3 * 4097)},
+      {"period of the ring",
+       Repeat(
+           std::string(reinterpret_cast<const char*>(sample::Generate(Kind::kRandom, 4096, 1).data()), 4096),
+           3 * 4096 + 100)},
+      {"period above the ring",
+       Repeat(
+           std::string(reinterpret_cast<const char*>(sample::Generate(Kind::kRandom, 4097, 2).data()), 4097),
+           3 * 4097)},
       {"short period", Repeat("abcabd", 5000)},
   };
   for (const std::size_t size : {59, 60, 61, 4095, 4096, 4097, 150000}) {

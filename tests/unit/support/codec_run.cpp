@@ -12,7 +12,8 @@ CodecRun RunCodec(std::span<const std::uint8_t> stream, const CodecSetup& setup)
   codec.SetReadBufSize(setup.read_size);
   codec.SetWriteBufSize(setup.write_size);
   std::size_t read = 0;
-  codec.OnGetBytes = [&](TCustomLZHCompressor&, BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Got) {
+  codec.OnGetBytes = [&](TCustomLZHCompressor&, BufType& DTA, std::uint16_t NBytes,
+                         std::uint16_t& Bytes_Got) {
     ++run.get_calls;
     const std::size_t n = std::min({std::size_t{NBytes}, setup.chunk, stream.size() - read});
     std::copy_n(stream.begin() + read, n, DTA.begin());

@@ -24,6 +24,8 @@ struct CodecSetup {
 
 CodecRun RunCodec(std::span<const std::uint8_t> stream, const CodecSetup& setup = {});
 
-inline std::vector<std::uint8_t> Decode(std::span<const std::uint8_t> stream) { return RunCodec(stream).output; }
+inline std::vector<std::uint8_t> Decode(std::span<const std::uint8_t> stream) {
+  return RunCodec(stream).output;
+}
 
 }  // namespace stp::test
