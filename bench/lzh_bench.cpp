@@ -62,8 +62,27 @@ void Report(benchmark::State& state, std::size_t file_bytes, std::size_t stream_
   state.counters["ratio"] = static_cast<double>(stream_bytes) / static_cast<double>(file_bytes);
 }
 
-void BM_Decode(benchmark::State& state) {
+// Decodes the stream of every selected file with decode, which returns how
+// many bytes it decoded.
+template <typename Decoder>
+void DecodeStreams(benchmark::State& state, Decoder decode) {
   const int kind = static_cast<int>(state.range(0));
+  const std::vector<Entry>& entries = Streams();
+  std::size_t file_bytes = 0;
+  std::size_t stream_bytes = 0;
+  for (auto _ : state) {
+    file_bytes = stream_bytes = 0;
+    for (const Entry& entry : entries) {
+      if (!Selected(*entry.file, kind)) continue;
+      if (decode(entry.stream) != entry.file->bytes.size()) state.SkipWithError("decoded size differs");
+      file_bytes += entry.file->bytes.size();
+      stream_bytes += entry.stream.size();
+    }
+  }
+  Report(state, file_bytes, stream_bytes);
+}
+
+void BM_Decode(benchmark::State& state) {
   stp::TLZHCompressor codec;
   codec.SetReadBufSize(kInstallerBufSize);
   codec.SetWriteBufSize(kInstallerBufSize);
@@ -82,76 +101,47 @@ void BM_Decode(benchmark::State& state) {
     benchmark::DoNotOptimize(DTA.data());
     written += NBytes;
   };
+  DecodeStreams(state, [&](const std::vector<std::uint8_t>& bytes) {
+    stream = &bytes;
+    read = written = 0;
+    codec.Decompress();
+    return written;
+  });
+}
 
-  const std::vector<Entry>& entries = Streams();
+void BM_ReferenceDecode(benchmark::State& state) {
+  DecodeStreams(state, [](const std::vector<std::uint8_t>& bytes) {
+    const stp::reference::Decoded decoded = stp::reference::Decode(bytes);
+    return decoded.bytes.size() - decoded.trailer_bytes;
+  });
+}
+
+// Encodes every selected file with encode, which returns the stream.
+template <typename Encoder>
+void EncodeFiles(benchmark::State& state, Encoder encode) {
+  const int kind = static_cast<int>(state.range(0));
+  const std::vector<stp::sample::File>& files = Files();
   std::size_t file_bytes = 0;
   std::size_t stream_bytes = 0;
   for (auto _ : state) {
     file_bytes = stream_bytes = 0;
-    for (const Entry& entry : entries) {
-      if (!Selected(*entry.file, kind)) continue;
-      stream = &entry.stream;
-      read = written = 0;
-      codec.Decompress();
-      if (written != entry.file->bytes.size()) state.SkipWithError("decoded size differs");
-      file_bytes += written;
-      stream_bytes += entry.stream.size();
+    for (const auto& file : files) {
+      if (!Selected(file, kind)) continue;
+      file_bytes += file.bytes.size();
+      stream_bytes += encode(file.bytes).size();
     }
   }
   Report(state, file_bytes, stream_bytes);
 }
 
 void BM_Encode(benchmark::State& state) {
-  const int kind = static_cast<int>(state.range(0));
-  const std::vector<stp::sample::File>& files = Files();
-  std::size_t file_bytes = 0;
-  std::size_t stream_bytes = 0;
-  for (auto _ : state) {
-    file_bytes = stream_bytes = 0;
-    for (const auto& file : files) {
-      if (!Selected(file, kind)) continue;
-      const std::vector<std::uint8_t> stream = stp::LzhEncode(file.bytes);
-      file_bytes += file.bytes.size();
-      stream_bytes += stream.size();
-    }
-  }
-  Report(state, file_bytes, stream_bytes);
-}
-
-void BM_ReferenceDecode(benchmark::State& state) {
-  const int kind = static_cast<int>(state.range(0));
-  const std::vector<Entry>& entries = Streams();
-  std::size_t file_bytes = 0;
-  std::size_t stream_bytes = 0;
-  for (auto _ : state) {
-    file_bytes = stream_bytes = 0;
-    for (const Entry& entry : entries) {
-      if (!Selected(*entry.file, kind)) continue;
-      const stp::reference::Decoded decoded = stp::reference::Decode(entry.stream);
-      file_bytes += entry.file->bytes.size();
-      stream_bytes += entry.stream.size();
-      benchmark::DoNotOptimize(decoded.bytes.data());
-    }
-  }
-  Report(state, file_bytes, stream_bytes);
+  EncodeFiles(state, [](const std::vector<std::uint8_t>& bytes) { return stp::LzhEncode(bytes); });
 }
 
 void BM_ReferenceEncode(benchmark::State& state) {
-  const int kind = static_cast<int>(state.range(0));
-  const std::vector<stp::sample::File>& files = Files();
-  std::size_t file_bytes = 0;
-  std::size_t stream_bytes = 0;
-  for (auto _ : state) {
-    file_bytes = stream_bytes = 0;
-    for (const auto& file : files) {
-      if (!Selected(file, kind)) continue;
-      const std::vector<std::uint8_t> stream =
-          stp::reference::Encode(stp::reference::ParseGreedy(file.bytes));
-      file_bytes += file.bytes.size();
-      stream_bytes += stream.size();
-    }
-  }
-  Report(state, file_bytes, stream_bytes);
+  EncodeFiles(state, [](const std::vector<std::uint8_t>& bytes) {
+    return stp::reference::Encode(stp::reference::ParseGreedy(bytes));
+  });
 }
 
 void Kinds(benchmark::internal::Benchmark* b) {

@@ -60,6 +60,19 @@ void LzhDecoder::DecodeFast(DecoderIo& io) {
   std::uint8_t* out = io.out_next;
   std::uint8_t* out_end = io.out_end;
   unsigned r = write_position_;
+  // One output byte: into the output block, or through io when it is full.
+  const auto put = [&](std::uint8_t byte) {
+    if (out != out_end) {
+      *out++ = byte;
+    } else {
+      io.out_next = out;
+      io.WriteByte(byte);
+      out = io.out_next;
+      out_end = io.out_end;
+    }
+    dictionary[r] = byte;
+    r = (r + 1) & kDictionaryMask;
+  };
 
   while (in_end - in >= kFastRefillBytes) {
     // Bits below the pending ones may already hold the following bytes; they
@@ -76,17 +89,7 @@ void LzhDecoder::DecodeFast(DecoderIo& io) {
     const unsigned symbol = decoded.symbol;
 
     if (symbol < kLiteralCount) {
-      const auto byte = static_cast<std::uint8_t>(symbol);
-      if (out != out_end) {
-        *out++ = byte;
-      } else {
-        io.out_next = out;
-        io.WriteByte(byte);
-        out = io.out_next;
-        out_end = io.out_end;
-      }
-      dictionary[r] = byte;
-      r = (r + 1) & kDictionaryMask;
+      put(static_cast<std::uint8_t>(symbol));
       continue;
     }
 
@@ -110,18 +113,8 @@ void LzhDecoder::DecodeFast(DecoderIo& io) {
       }
     } else {
       for (unsigned k = 0; k < length; ++k) {
-        const std::uint8_t byte = dictionary[from];
+        put(dictionary[from]);
         from = (from + 1) & kDictionaryMask;
-        if (out != out_end) {
-          *out++ = byte;
-        } else {
-          io.out_next = out;
-          io.WriteByte(byte);
-          out = io.out_next;
-          out_end = io.out_end;
-        }
-        dictionary[r] = byte;
-        r = (r + 1) & kDictionaryMask;
       }
     }
   }
