@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <stdexcept>
 
 #include "lzh/lzh_format.h"
 #include "lzh/lzh_match_finder.h"
@@ -193,6 +194,7 @@ void Encoder::EmitSymbol(unsigned symbol) {
 }  // namespace
 
 std::vector<std::uint8_t> LzhEncode(std::span<const std::uint8_t> data) {
+  if (data.size() > kLzhLargestInput) throw std::length_error("LzhEncode: input larger than 4 GB");
   if (data.empty()) return {};
   return Encoder(data).Run();
 }

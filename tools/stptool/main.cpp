@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,9 @@ int main(int argc, char** argv) {
     } catch (const stptool::ToolError& error) {
       std::fprintf(stderr, "stptool %s: %s\n", args[0].c_str(), error.what());
       return error.Status();
+    } catch (const std::exception& error) {  // out of memory, input too large
+      std::fprintf(stderr, "stptool %s: %s\n", args[0].c_str(), error.what());
+      return stptool::kFailed;
     }
   }
   std::fprintf(stderr, "stptool: unknown command '%s'\n\n", args[0].c_str());
