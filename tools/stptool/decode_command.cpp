@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <exception>
 #include <optional>
 
 #include "commands.h"
@@ -43,8 +42,8 @@ int Decode(std::span<const std::string> args) {
     }
   };
   codec.Decompress();
-  if (!failure) out.Close();
   if (failure) throw *failure;
+  out.Close();
   return kSuccess;
 }
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "commands.h"
-#include "files.h"
 
 namespace {
 
