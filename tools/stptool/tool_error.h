@@ -1,0 +1,28 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace stptool {
+
+enum ExitStatus : int {
+  kSuccess = 0,
+  // Reading or writing failed part-way (a full disk, a device error).
+  kFailed = 1,
+  // Bad arguments, an input that cannot be read, an output that cannot be
+  // created.
+  kUserError = 2,
+};
+
+// A failure worth one line on stderr, in plain English, and the exit status
+// it ends the program with.
+class ToolError : public std::runtime_error {
+ public:
+  ToolError(const std::string& message, ExitStatus status) : std::runtime_error(message), status_(status) {}
+  ExitStatus Status() const { return status_; }
+
+ private:
+  ExitStatus status_;
+};
+
+}  // namespace stptool
