@@ -23,6 +23,7 @@ enum IoErrorCode : int {
   kInvalidFileName = 3,
   kTooManyOpenFiles = 4,
   kAccessDenied = 5,
+  kInvalidHandle = 6,
   kReadBeyondEnd = 100,
   kDiskFull = 101,
 };

@@ -1,0 +1,199 @@
+#include "engine/extraction.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "setup/directory_path.h"
+
+namespace stp {
+namespace {
+
+constexpr std::string_view kWindowsPlaceholder = "<windir>";
+constexpr std::string_view kDesktopPlaceholder = "<desktop>";
+constexpr std::uint16_t kCodecBufferSize = 32768;
+
+bool StartsWithLowered(const std::string& text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char p, char t) {
+    return p == (t >= 'A' && t <= 'Z' ? static_cast<char>(t - 'A' + 'a') : t);
+  });
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const auto cut = path.rfind('\\');
+  return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+Error EntryError(int index, const std::string& detail) {
+  return Error("Eintrag " + std::to_string(index + 1) + " der Dateiliste in Setup.inf ist fehlerhaft", detail);
+}
+
+}  // namespace
+
+std::string ExpandTarget(const std::string& target, const TargetPlaces& places) {
+  if (StartsWithLowered(target, kWindowsPlaceholder)) {
+    std::string windows = places.windows_directory;
+    if (!windows.empty() && windows.back() == '\\') windows.pop_back();
+    return windows + target.substr(kWindowsPlaceholder.size());
+  }
+  if (StartsWithLowered(target, kDesktopPlaceholder)) {
+    return places.desktop_folder + target.substr(kDesktopPlaceholder.size());
+  }
+  return places.destination + target;
+}
+
+std::int32_t TableNumber(const std::string& text) {
+  const auto number = ParseProfileInteger(text);
+  if (!number) throw Error("'" + text + "' ist kein gültiger Integerwert");
+  return *number;
+}
+
+port::FileTime StoredFileTime(const std::string& text) {
+  const auto amp = text.find('&');
+  const std::string low = amp == std::string::npos ? text : text.substr(0, amp);
+  const std::string high = amp == std::string::npos ? std::string() : text.substr(amp + 1);
+  const auto low_bits = static_cast<std::uint32_t>(TableNumber(low));
+  const auto high_bits = static_cast<std::uint32_t>(TableNumber(high));
+  return static_cast<port::FileTime>(high_bits) << 32 | low_bits;
+}
+
+Extraction::Extraction(const FileTable& table, TargetPlaces places, const std::string& source_directory,
+                       InstallHost& host)
+    : table_(table), places_(std::move(places)), host_(host), reader_(source_directory, host) {
+  LZHC.SetReadBufSize(kCodecBufferSize);
+  LZHC.SetWriteBufSize(kCodecBufferSize);
+  LZHC.OnGetBytes = [this](TCustomLZHCompressor&, BufType& DTA, std::uint16_t NBytes,
+                           std::uint16_t& Bytes_Got) { LZHCGetBytes(DTA, NBytes, Bytes_Got); };
+  LZHC.OnPutBytes = [this](TCustomLZHCompressor&, BufType& DTA, std::uint16_t NBytes,
+                           std::uint16_t& Bytes_Put) { LZHCPutBytes(DTA, NBytes, Bytes_Put); };
+}
+
+Extraction::Outcome Extraction::InstallFiles() {
+  CheckFileTable();
+  if (!reader_.ChooseFirstVolume()) return Outcome::kNoSetupData;
+  for (std::size_t index = 0; index < table_.FileTargets.size(); ++index) {
+    if (host_.CancelConfirmed()) {
+      reader_.Close();
+      return Outcome::kCancelled;
+    }
+    DateiKopieren(static_cast<int>(index));
+  }
+  reader_.Close();
+  return host_.CancelConfirmed() ? Outcome::kCancelled : Outcome::kDone;
+}
+
+// Every number of an entry is checked before its file is touched: a table
+// whose offsets run backwards would otherwise ask for a negative count.
+Extraction::Entry Extraction::CheckEntry(int index) const {
+  const std::int32_t start = TableNumber(table_.FileOffsets[index]);
+  const std::int32_t end = TableNumber(table_.FileOffsets[index + 1]);
+  if (start < 0 || end < start) {
+    throw EntryError(index, "offsets " + std::to_string(start) + " and " + std::to_string(end));
+  }
+  return {start, end - start, StoredFileTime(table_.FileTimes[index])};
+}
+
+void Extraction::CheckFileTable() const {
+  for (std::size_t index = 0; index < table_.FileTargets.size(); ++index) CheckEntry(static_cast<int>(index));
+}
+
+void Extraction::DateiKopieren(int index) {
+  const std::string target = ExpandTarget(table_.FileTargets[index], places_);
+  const Entry entry = CheckEntry(index);
+
+  MakeDirectoryPath(DirectoryOf(target));
+  host_.ShowTarget(target, reader_.CurrentDisk());
+
+  reader_.Open();
+  // An empty image needs no byte of the setup data, so it must not ask for a
+  // next volume: the data may end exactly where a volume ends.
+  if (entry.length > 0 && !reader_.PositionAt(entry.offset)) {
+    if (host_.CancelConfirmed()) return;
+    throw MissingDiskError(reader_.CurrentDisk());
+  }
+  BytesLeft = entry.length;
+
+  try {
+    TargetFile = port::File::Create(target);
+    TargetOpen = true;
+  } catch (const IoError&) {
+    // A target that cannot be written is decoded all the same and its bytes
+    // thrown away, so that the reader stays in step with the next entry.
+    TargetOpen = false;
+  }
+
+  failure_ = nullptr;
+  LZHC.Decompress();
+  reader_.Close();
+  if (host_.CancelConfirmed()) return;
+  // A file that could not be read or written whole is not recorded as
+  // installed: the run ends with the error instead.
+  if (failure_) std::rethrow_exception(failure_);
+  if (TargetOpen) TargetFile.Close();
+
+  StampFile(target, entry.time);
+  host_.RecordInstalledFile(index + 1, target);
+}
+
+// Stamping failures are shown as bare error numbers and the run goes on.
+// A target that cannot be opened costs two: stamping then has no file
+// either.
+void Extraction::StampFile(const std::string& target, port::FileTime time) {
+  port::File file;
+  try {
+    file = port::File::OpenExisting(target);
+  } catch (const IoError& e) {
+    host_.ReportErrorNumber(e.Code());
+    host_.ReportErrorNumber(kInvalidHandle);
+    return;
+  }
+  try {
+    file.SetTimes(time);
+  } catch (const IoError& e) {
+    host_.ReportErrorNumber(e.Code());
+  }
+  file.Close();
+}
+
+void Extraction::LZHCGetBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Got) {
+  host_.ProcessMessages();
+  Bytes_Got = 0;
+  if (host_.CancelConfirmed() || BytesLeft == 0 || failure_) return;
+
+  const auto want = static_cast<std::size_t>(std::min<std::int32_t>(NBytes, BytesLeft));
+  std::size_t got = 0;
+  try {
+    got = reader_.Read(DTA.data(), want);
+    if (got < want) {
+      if (reader_.IsSingleFile()) {
+        throw Error("Der Setup-Datensatz " + reader_.CurrentVolumePath() + " ist unvollständig");
+      }
+      // The image goes on at the start of the next volume.
+      if (reader_.NextSetupData()) {
+        got += reader_.Read(DTA.data() + got, want - got);
+      } else if (!host_.CancelConfirmed()) {
+        throw MissingDiskError(reader_.CurrentDisk());
+      }
+    }
+  } catch (...) {
+    failure_ = std::current_exception();
+  }
+  Bytes_Got = static_cast<std::uint16_t>(got);
+  BytesLeft -= static_cast<std::int32_t>(got);
+}
+
+void Extraction::LZHCPutBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Put) {
+  host_.ProcessMessages();
+  if (TargetOpen && !failure_) {
+    try {
+      TargetFile.Write(DTA.data(), NBytes);
+    } catch (...) {
+      failure_ = std::current_exception();
+      throw;  // ends the decoding
+    }
+  }
+  Bytes_Put = NBytes;
+  host_.Advance(NBytes);
+}
+
+}  // namespace stp

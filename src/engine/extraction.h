@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+#include "engine/install_host.h"
+#include "engine/setup_data_reader.h"
+#include "lzh/Lzh_op.h"
+#include "port/file_system.h"
+#include "setup/configuration.h"
+
+namespace stp {
+
+// Where the targets of the file table go.
+struct TargetPlaces {
+  std::string destination;        // ends in "\"
+  std::string windows_directory;  // as the platform reports it
+  std::string desktop_folder;     // the user's desktop folder
+};
+
+// The full path of a file-table target: "<windir>" and "<desktop>" (in any
+// letter case, at the very start only) stand for the Windows directory and
+// the desktop folder; anything else lies below the destination directory.
+std::string ExpandTarget(const std::string& target, const TargetPlaces& places);
+
+// A number of the file table: decimal (or hexadecimal after "$" or "0x"),
+// signed 32 bits. Anything else raises the runtime's conversion error.
+std::int32_t TableNumber(const std::string& text);
+// A stored file time, "low&high" with both halves signed 32-bit numbers.
+port::FileTime StoredFileTime(const std::string& text);
+
+// Installs the files of the file table from the setup data: each image is
+// decompressed into its target, stamped with its stored time and recorded.
+class Extraction {
+ public:
+  enum class Outcome { kDone, kCancelled, kNoSetupData };
+
+  Extraction(const FileTable& table, TargetPlaces places, const std::string& source_directory,
+             InstallHost& host);
+
+  // Checks the whole table, chooses the first volume, then installs every
+  // entry in order, stopping before the next entry once the cancel is
+  // confirmed. kCancelled also when the cancel came during the last entry.
+  Outcome InstallFiles();
+  // Throws for the first entry whose numbers are not numbers or whose
+  // offsets run backwards.
+  void CheckFileTable() const;
+  // Installs entry index (0-based) of the file table.
+  void DateiKopieren(int index);
+
+  const SetupDataReader& Reader() const { return reader_; }
+
+ private:
+  void LZHCGetBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Got);
+  void LZHCPutBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Put);
+  struct Entry {
+    std::int32_t offset;
+    std::int32_t length;
+    port::FileTime time;
+  };
+  Entry CheckEntry(int index) const;
+  void StampFile(const std::string& target, port::FileTime time);
+
+  const FileTable& table_;
+  TargetPlaces places_;
+  InstallHost& host_;
+  SetupDataReader reader_;
+  TLZHCompressor LZHC;
+  port::File TargetFile;
+  bool TargetOpen = false;
+  std::int32_t BytesLeft = 0;
+  // A failure inside a callback: the codec only ends the image's decoding,
+  // so it is raised once the codec has returned.
+  std::exception_ptr failure_;
+};
+
+}  // namespace stp
