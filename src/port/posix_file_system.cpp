@@ -59,10 +59,10 @@ timespec TimespecOf(FileTime time) {
     rest += kTicksPerSecond;
     --seconds;
   }
-  timespec spec{};
-  spec.tv_sec = static_cast<time_t>(seconds - kEpochDifference);
-  spec.tv_nsec = static_cast<long>(rest * 100);
-  return spec;
+  timespec stamp{};
+  stamp.tv_sec = static_cast<time_t>(seconds - kEpochDifference);
+  stamp.tv_nsec = static_cast<long>(rest * 100);
+  return stamp;
 }
 
 }  // namespace
@@ -152,8 +152,8 @@ std::int64_t File::Size() const {
 }
 
 void File::SetTimes(FileTime time) {
-  const timespec spec = TimespecOf(time);
-  const timespec times[2] = {spec, spec};
+  const timespec stamp = TimespecOf(time);
+  const timespec times[2] = {stamp, stamp};
   if (::futimens(Fd(handle_), times) != 0) ThrowIoError("set times of", path_);
 }
 

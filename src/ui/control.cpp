@@ -22,8 +22,8 @@ constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
 Form& Control::OwnerForm() const { return *dynamic_cast<Form*>(FromHandle(GetAncestor(Handle(), GA_ROOT))); }
 
-void Control::SetFont(const FontSpec& spec) {
-  own_font_ = std::make_unique<Font>(spec);
+void Control::SetFont(const FontSettings& settings) {
+  own_font_ = std::make_unique<Font>(settings);
   SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(own_font_->Handle()), TRUE);
   FontChanged();
 }

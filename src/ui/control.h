@@ -19,7 +19,7 @@ class Control : public Window {
 
   const Font& GetFont() const override { return own_font_ ? *own_font_ : parent_.GetFont(); }
   Colour BackgroundColour() const override { return parent_.BackgroundColour(); }
-  void SetFont(const FontSpec& spec);
+  void SetFont(const FontSettings& settings);
 
  protected:
   explicit Control(Window& parent) : parent_(parent) {}

@@ -15,17 +15,17 @@ int PointsToHeight(int points) {
   return -MulDiv(points, pixels_per_inch, kPointsPerInch);
 }
 
-Font::Font(const FontSpec& spec) : spec_(spec) {
+Font::Font(const FontSettings& settings) : settings_(settings) {
   LOGFONTA description{};
-  description.lfHeight = spec.height;
-  description.lfWeight = spec.style.bold ? FW_BOLD : FW_NORMAL;
-  description.lfItalic = spec.style.italic;
-  description.lfUnderline = spec.style.underline;
+  description.lfHeight = settings.height;
+  description.lfWeight = settings.style.bold ? FW_BOLD : FW_NORMAL;
+  description.lfItalic = settings.style.italic;
+  description.lfUnderline = settings.style.underline;
   description.lfCharSet = DEFAULT_CHARSET;
   description.lfQuality = DEFAULT_QUALITY;
-  lstrcpynA(description.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+  lstrcpynA(description.lfFaceName, settings.face.c_str(), LF_FACESIZE);
   handle_ = CreateFontIndirectA(&description);
-  if (!handle_) throw stp::Error("Schriftart " + spec.face + " nicht verfügbar");
+  if (!handle_) throw stp::Error("Schriftart " + settings.face + " nicht verfügbar");
 }
 
 Font::~Font() { DeleteObject(handle_); }

@@ -14,7 +14,7 @@ struct FontStyle {
 
 // A font as the forms describe it. height follows LOGFONT: negative values
 // give the character height in pixels.
-struct FontSpec {
+struct FontSettings {
   std::string face;
   int height = 0;
   FontStyle style;
@@ -26,16 +26,16 @@ int PointsToHeight(int points);
 // An owned GDI font.
 class Font {
  public:
-  explicit Font(const FontSpec& spec);
+  explicit Font(const FontSettings& settings);
   ~Font();
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
 
   HFONT Handle() const { return handle_; }
-  const FontSpec& Spec() const { return spec_; }
+  const FontSettings& Settings() const { return settings_; }
 
  private:
-  FontSpec spec_;
+  FontSettings settings_;
   HFONT handle_;
 };
 

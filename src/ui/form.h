@@ -32,7 +32,7 @@ struct FormStyle {
   bool stay_on_top = false;
   // Shown maximized; otherwise centred on the screen.
   bool maximized = false;
-  FontSpec font = {"MS Sans Serif", PointsToHeight(8), {}};
+  FontSettings font = {"MS Sans Serif", PointsToHeight(8), {}};
 };
 
 // A top-level window, created hidden and afterwards only shown and hidden.

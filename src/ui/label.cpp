@@ -34,9 +34,9 @@ void Label::SetAutoSize(bool auto_size) {
 }
 
 void Label::SetFontStyle(const FontStyle& style) {
-  FontSpec spec = GetFont().Spec();
-  spec.style = style;
-  SetFont(spec);
+  FontSettings settings = GetFont().Settings();
+  settings.style = style;
+  SetFont(settings);
 }
 
 void Label::SetTextColour(Colour colour) {

@@ -84,7 +84,7 @@ struct MessageLayout {
   int client_height;
 };
 
-MessageLayout Measure(const std::string& text, const FontSpec& font_spec, std::size_t button_count) {
+MessageLayout Measure(const std::string& text, const FontSettings& font_spec, std::size_t button_count) {
   const Font font(font_spec);
   HDC dc = GetDC(nullptr);
   HGDIOBJ previous = SelectObject(dc, font.Handle());
