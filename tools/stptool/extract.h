@@ -5,6 +5,7 @@
 
 #include "medium.h"
 #include "progress.h"
+#include "tool_error.h"
 #include "tool_host.h"
 
 namespace stptool {

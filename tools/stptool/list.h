@@ -7,6 +7,7 @@
 #include "medium.h"
 #include "port/file_system.h"
 #include "progress.h"
+#include "tool_error.h"
 #include "tool_host.h"
 
 namespace stptool {
