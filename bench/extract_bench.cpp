@@ -125,7 +125,8 @@ void BM_Extract(benchmark::State& state) {
   const std::string medium = state.range(0) == 0 ? corpus.single : corpus.volumes;
   const stp::FileTable table = stp::LoadFileTable(stp::ProfileFile::Load(medium + "Setup.inf"));
   ScratchFolder destination;
-  const stp::TargetPlaces places{destination.Path(), destination.Path() + "windir", destination.Path() + "desktop"};
+  const stp::TargetPlaces places{destination.Path(), destination.Path() + "windir",
+                                 destination.Path() + "desktop"};
   SilentHost host;
   for (auto _ : state) {
     stp::Extraction extraction(table, places, medium, host);
@@ -157,7 +158,8 @@ void BM_DecodeInMemory(benchmark::State& state) {
     read += n;
     Bytes_Got = static_cast<std::uint16_t>(n);
   };
-  codec.OnPutBytes = [&](stp::TCustomLZHCompressor&, stp::BufType& DTA, std::uint16_t NBytes, std::uint16_t&) {
+  codec.OnPutBytes = [&](stp::TCustomLZHCompressor&, stp::BufType& DTA, std::uint16_t NBytes,
+                         std::uint16_t&) {
     benchmark::DoNotOptimize(DTA.data());
     written += NBytes;
   };

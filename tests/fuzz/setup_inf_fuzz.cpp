@@ -33,8 +33,8 @@ std::string CorePath(const fs::path& native) {
 }
 
 void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 struct Scratch {
@@ -51,8 +51,10 @@ struct Scratch {
     // seed Setup.inf in corpus/setup_inf/ lists them with their offsets.
     std::string text;
     for (int i = 0; i < 40; ++i) text += "Hallo Welt!\r\n";
-    const std::vector<std::uint8_t> a = stp::LzhEncode(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    const std::vector<std::uint8_t> b = stp::LzhEncode(stp::sample::Generate(stp::sample::Kind::kRandom, 3000, 1));
+    const std::vector<std::uint8_t> a =
+        stp::LzhEncode(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    const std::vector<std::uint8_t> b =
+        stp::LzhEncode(stp::sample::Generate(stp::sample::Kind::kRandom, 3000, 1));
     std::vector<std::uint8_t> data = a;
     data.insert(data.end(), b.begin(), b.end());
     const auto cut = static_cast<std::ptrdiff_t>(a.size() + kIntoSecondImage);

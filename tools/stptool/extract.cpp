@@ -41,10 +41,8 @@ ExtractResult ExtractMedium(const Medium& medium, const std::string& destination
   switch (outcome) {
     case stp::Extraction::Outcome::kDone: break;
     case stp::Extraction::Outcome::kCancelled:
-      throw ToolError((host.GaveUp() ? "gave up waiting for a missing volume" : "interrupted") + note,
-                      kFailed);
-    case stp::Extraction::Outcome::kNoSetupData:
-      throw ToolError("no setup data (Setup.stp or Setup1.stp) beside Setup.inf", kDamaged);
+      throw ToolError((host.GaveUp() ? std::string(kGaveUp) : "interrupted") + note, kFailed);
+    case stp::Extraction::Outcome::kNoSetupData: throw NoSetupDataError();
   }
   return {host.FilesDone(), host.BytesDone()};
 }

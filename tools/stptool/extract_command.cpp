@@ -23,7 +23,7 @@ int ExtractCommand(std::span<const std::string> args) {
     return kUserError;
   }
   const Medium medium = OpenMedium(CorePath(parsed.operands[0]));
-  const DiskPrompt prompt = parsed.flags.contains("--no-prompt") ? DiskPrompt() : DiskPrompt(AskOnTerminal);
+  const DiskPrompt prompt = TerminalPrompt(!parsed.flags.contains("--no-prompt"));
   const std::string destination = CorePath(parsed.operands[1]);
   StopOnInterrupt();
   Progress progress = Progress::OnTerminal();

@@ -62,16 +62,14 @@ class ImageMeasure {
   std::exception_ptr failure_;
 };
 
-ToolError GaveUp() { return ToolError("gave up waiting for a missing volume", kFailed); }
+ToolError GaveUp() { return ToolError(std::string(kGaveUp), kFailed); }
 
 }  // namespace
 
 std::vector<ListedFile> ListMedium(const Medium& medium, const DiskPrompt& prompt, Progress& progress) {
   ToolHost host(prompt, progress);
   stp::SetupDataReader reader(medium.source_directory, host);
-  if (!reader.ChooseFirstVolume()) {
-    throw ToolError("no setup data (Setup.stp or Setup1.stp) beside Setup.inf", kDamaged);
-  }
+  if (!reader.ChooseFirstVolume()) throw NoSetupDataError();
   ImageMeasure measure(reader, host);
   progress.Start(static_cast<std::uint64_t>(std::max(medium.total_bytes, 0)));
   std::vector<ListedFile> listed;

@@ -24,7 +24,7 @@ int ListCommand(std::span<const std::string> args) {
     return kUserError;
   }
   const Medium medium = OpenMedium(CorePath(parsed.operands[0]));
-  const DiskPrompt prompt = parsed.flags.contains("--no-prompt") ? DiskPrompt() : DiskPrompt(AskOnTerminal);
+  const DiskPrompt prompt = TerminalPrompt(!parsed.flags.contains("--no-prompt"));
   std::vector<ListedFile> files;
   {
     Progress progress = Progress::OnTerminal();

@@ -22,6 +22,10 @@ void CheckNames(const Medium& medium) {
 
 }  // namespace
 
+ToolError NoSetupDataError() {
+  return ToolError("no setup data (Setup.stp, Setup1.stp or Disk1\\Setup1.stp) beside Setup.inf", kDamaged);
+}
+
 Medium OpenMedium(const std::string& folder) {
   Medium medium;
   medium.source_directory = stp::WithTrailingBackslash(folder);

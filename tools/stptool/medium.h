@@ -4,6 +4,7 @@
 #include <string>
 
 #include "setup/configuration.h"
+#include "tool_error.h"
 
 namespace stptool {
 
@@ -22,5 +23,8 @@ struct Medium {
 // names would leave the destination folder or whose file table does not
 // add up, naming the entry, before anything is read from its setup data.
 Medium OpenMedium(const std::string& folder);
+
+// The medium has Setup.inf but no setup data beside it.
+ToolError NoSetupDataError();
 
 }  // namespace stptool

@@ -27,7 +27,7 @@ void NewFiles::MakeFolder(const std::string& folder) {
   const std::string path = stp::WithoutTrailingBackslash(folder);
   if (stp::port::DirectoryExists(path)) return;
   if (!stp::port::MakeDirectory(path))
-    throw ToolError("cannot create the folder '" + ShownPath(path) + "'", kFailed);
+    throw ToolError("cannot create the folder '" + ShownPath(path) + "'", kUserError);
   made_.push_back({path, true});
 }
 

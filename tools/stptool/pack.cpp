@@ -62,7 +62,7 @@ class Packer {
   std::vector<SourceFile> CollectFiles() {
     std::vector<SourceFile> files;
     for (const FileSource& source : description_.files) {
-      for (const auto& [path, target] : Expand(source)) files.push_back(Described(source.line, path, target));
+      for (const auto& [path, target] : Expand(source)) files.push_back(Checked(source.line, path, target));
     }
     return files;
   }
@@ -115,7 +115,7 @@ class Packer {
     return expanded;
   }
 
-  SourceFile Described(int line, const std::string& path, const std::string& target) {
+  SourceFile Checked(int line, const std::string& path, const std::string& target) {
     const std::string shown = "the target '" + Shown(target) + "' ";
     if (const std::string problem = NameProblem(target, Placeholders::kAllowed); !problem.empty()) {
       throw Fail(line, shown + problem);

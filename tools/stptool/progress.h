@@ -16,7 +16,6 @@ class Progress {
   explicit Progress(bool enabled) : enabled_(enabled) {}
   // Clears the line, also when a failure ends the run.
   ~Progress() { Finish(); }
-  Progress(Progress&&) = default;
   Progress(const Progress&) = delete;
   Progress& operator=(const Progress&) = delete;
   // Enabled when stderr is a terminal.

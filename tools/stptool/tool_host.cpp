@@ -15,8 +15,6 @@ volatile std::sig_atomic_t interrupted = 0;
 
 extern "C" void OnInterrupt(int) { interrupted = 1; }
 
-}  // namespace
-
 bool AskOnTerminal(int number, const std::string& source_directory) {
   std::fprintf(
       stderr,
@@ -28,6 +26,10 @@ bool AskOnTerminal(int number, const std::string& source_directory) {
   if (!std::getline(std::cin, answer)) return false;
   return answer != "q" && answer != "Q";
 }
+
+}  // namespace
+
+DiskPrompt TerminalPrompt(bool ask) { return ask ? DiskPrompt(AskOnTerminal) : DiskPrompt(); }
 
 void StopOnInterrupt() { std::signal(SIGINT, OnInterrupt); }
 

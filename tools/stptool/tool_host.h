@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/install_host.h"
 #include "progress.h"
@@ -13,14 +14,17 @@ namespace stptool {
 // false to give up. An empty prompt means the missing volume is an error.
 using DiskPrompt = std::function<bool(int number, const std::string& source_directory)>;
 
-// The prompt on the terminal: Enter looks again, q (or the end of the
-// input) gives up.
-bool AskOnTerminal(int number, const std::string& source_directory);
+// The prompt on the terminal (Enter looks again, q or the end of the input
+// gives up), or none for --no-prompt.
+DiskPrompt TerminalPrompt(bool ask);
 
 // From now on Ctrl+C (SIGINT) asks the run to stop at the next block
 // instead of ending the program at once, so that the file being written
 // can be cleaned up.
 void StopOnInterrupt();
+
+// The run ended because the user gave up at the prompt.
+inline constexpr std::string_view kGaveUp = "gave up waiting for a missing volume";
 
 // How list and extract answer the engine: a missing volume goes to the
 // prompt, giving up or Ctrl+C counts as the confirmed cancel, progress goes
