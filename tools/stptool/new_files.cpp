@@ -26,8 +26,9 @@ stp::port::File NewFiles::Create(const std::string& path) {
 void NewFiles::MakeFolder(const std::string& folder) {
   const std::string path = stp::WithoutTrailingBackslash(folder);
   if (stp::port::DirectoryExists(path)) return;
-  if (!stp::port::MakeDirectory(path))
+  if (!stp::port::MakeDirectory(path)) {
     throw ToolError("cannot create the folder '" + ShownPath(path) + "'", kUserError);
+  }
   made_.push_back({path, true});
 }
 

@@ -120,8 +120,9 @@ class Packer {
     if (const std::string problem = NameProblem(target, Placeholders::kAllowed); !problem.empty()) {
       throw Fail(line, shown + problem);
     }
-    if (target.find(',') != std::string::npos)
+    if (target.find(',') != std::string::npos) {
       throw Fail(line, shown + "holds ',', which ends a target in Setup.inf");
+    }
     const auto [first, inserted] = lines_by_target_.emplace(Folded(target), line);
     if (!inserted) throw Fail(line, shown + "is also written by line " + std::to_string(first->second));
 
@@ -262,8 +263,9 @@ PackResult Pack(const ProductDescription& description, const std::string& source
     } catch (const stp::IoError& e) {
       throw packer.Fail(source.line, "cannot read '" + ShownPath(source.path) + "': " + Shown(e.what()));
     }
-    if (bytes.size() != source.size)
+    if (bytes.size() != source.size) {
       throw packer.Fail(source.line, "'" + ShownPath(source.path) + "' changed");
+    }
     const std::vector<std::uint8_t> image = stp::LzhEncode(bytes);
     if (data.Size() + static_cast<std::int64_t>(image.size()) > kLargestCount) {
       throw ToolError("the setup data would pass 2147483647 bytes, which Setup.inf cannot count", kUserError);
@@ -281,8 +283,9 @@ PackResult Pack(const ProductDescription& description, const std::string& source
   const std::string inf = SetupInf(description, result, total_bytes);
   WriteFile(made, result.setup_directory + "Setup.inf",
             std::span(reinterpret_cast<const std::uint8_t*>(inf.data()), inf.size()));
-  if (!options.picture.empty())
+  if (!options.picture.empty()) {
     WriteFile(made, result.setup_directory + "setup.bmp", WholeFile(options.picture));
+  }
   if (!options.setup_program.empty()) {
     WriteFile(made, result.setup_directory + "Setup.exe", WholeFile(options.setup_program));
   }

@@ -10,8 +10,8 @@ namespace stptool {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: stptool pack [-v BYTES [-d below|beside]] [-b PICTURE] [-e SETUP_EXE] DESCRIPTION SOURCE_DIR "
-    "OUT_DIR\n"
+    "usage: stptool pack [-v BYTES [-d below|beside]] [-b PICTURE] [-e SETUP_EXE]\n"
+    "                    DESCRIPTION SOURCE_DIR OUT_DIR\n"
     "  -v BYTES   setup data in volumes: Setup1.stp of BYTES, every later one 1457664 bytes\n"
     "  -d below   each volume in a folder DiskN below the folder of Setup.inf\n"
     "  -d beside  each volume in a folder DiskN, with Setup.inf, setup.bmp and Setup.exe in Disk1\n"
@@ -26,8 +26,9 @@ std::int64_t VolumeSize(const std::string& text) {
   } catch (const std::exception&) {
     used = 0;
   }
-  if (used != text.size() || size < 1)
+  if (used != text.size() || size < 1) {
     throw ToolError("-v takes a number of bytes, not '" + text + "'", kUserError);
+  }
   return size;
 }
 
@@ -46,14 +47,12 @@ int PackCommand(std::span<const std::string> args) {
     return kUserError;
   }
   PackOptions options;
-  if (const auto v = parsed.values.find("-v"); v != parsed.values.end())
-    options.first_volume_size = VolumeSize(v->second);
-  if (const auto d = parsed.values.find("-d"); d != parsed.values.end())
-    options.disk_folders = Folders(d->second);
-  if (const auto b = parsed.values.find("-b"); b != parsed.values.end())
-    options.picture = CorePath(b->second);
-  if (const auto e = parsed.values.find("-e"); e != parsed.values.end())
-    options.setup_program = CorePath(e->second);
+  for (const auto& [option, value] : parsed.values) {
+    if (option == "-v") options.first_volume_size = VolumeSize(value);
+    if (option == "-d") options.disk_folders = Folders(value);
+    if (option == "-b") options.picture = CorePath(value);
+    if (option == "-e") options.setup_program = CorePath(value);
+  }
 
   const ProductDescription description = LoadProductDescription(CorePath(parsed.operands[0]));
   Progress progress = Progress::OnTerminal();

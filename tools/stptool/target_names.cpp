@@ -26,8 +26,9 @@ std::string PartProblem(std::string_view part) {
   if (part == "." || part == "..") return "has a '" + std::string(part) + "' part";
   for (const char c : part) {
     if (static_cast<unsigned char>(c) < 0x20) return "holds a control character";
-    if (kRefusedCharacters.find(c) != std::string_view::npos)
+    if (kRefusedCharacters.find(c) != std::string_view::npos) {
       return "holds the character '" + std::string(1, c) + "'";
+    }
   }
   return {};
 }
@@ -40,8 +41,9 @@ std::string NameProblem(std::string_view name, Placeholders placeholders) {
     for (const std::string_view placeholder : kPlaceholders) {
       if (!StartsWithFolded(name, placeholder)) continue;
       name.remove_prefix(placeholder.size());
-      if (name.empty() || !IsSeparator(name.front()))
+      if (name.empty() || !IsSeparator(name.front())) {
         return "needs a \"\\\" after " + std::string(placeholder);
+      }
       name.remove_prefix(1);
       break;
     }
