@@ -243,12 +243,13 @@ TEST(ExtractMedium, AMissingVolumeIsAskedForOrRefused) {
     SCOPED_TRACE(c.name);
     TempDir medium;
     stp::test::WriteMedium(medium, files, 30000);
-    std::filesystem::rename(medium.Native() / "Setup2.stp", medium.Native() / "later.stp");
+    const auto volume = medium.Native() / "Setup2.stp";
+    const auto elsewhere = medium.Native() / "later.stp";
+    std::filesystem::rename(volume, elsewhere);
     std::vector<int> asked;
     const DiskPrompt prompt = [&](int number, const std::string&) {
       asked.push_back(number);
-      if (c.brings_volume)
-        std::filesystem::rename(medium.Native() / "later.stp", medium.Native() / "Setup2.stp");
+      if (c.brings_volume) std::filesystem::rename(elsewhere, volume);
       return c.brings_volume;
     };
     TempDir destination;
