@@ -16,13 +16,12 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <random>
 
 #include "engine/extraction.h"
-#include "lzh/Lzh_op.h"
 #include "lzh_support/sample_data.h"
+#include "memory_decoder.h"
 #include "port/file_system.h"
 #include "setup/configuration.h"
 #include "setup/directory_path.h"
@@ -145,31 +144,13 @@ void BM_DecodeInMemory(benchmark::State& state) {
     data.resize(static_cast<std::size_t>(file.Size()));
     file.Read(data.data(), data.size());
   }
-  stp::TLZHCompressor codec;
-  codec.SetReadBufSize(kBlockSize);
-  codec.SetWriteBufSize(kBlockSize);
-  std::size_t read = 0;
-  std::size_t end = 0;
-  std::uint64_t written = 0;
-  codec.OnGetBytes = [&](stp::TCustomLZHCompressor&, stp::BufType& DTA, std::uint16_t NBytes,
-                         std::uint16_t& Bytes_Got) {
-    const std::size_t n = std::min<std::size_t>(NBytes, end - read);
-    std::memcpy(DTA.data(), data.data() + read, n);
-    read += n;
-    Bytes_Got = static_cast<std::uint16_t>(n);
-  };
-  codec.OnPutBytes = [&](stp::TCustomLZHCompressor&, stp::BufType& DTA, std::uint16_t NBytes,
-                         std::uint16_t&) {
-    benchmark::DoNotOptimize(DTA.data());
-    written += NBytes;
-  };
+  MemoryDecoder decoder;
   for (auto _ : state) {
-    written = 0;
+    std::uint64_t written = 0;
     for (std::size_t i = 0; i < table.FileTargets.size(); ++i) {
       const stp::FileEntry entry = stp::CheckedFileEntry(table, static_cast<int>(i));
-      read = static_cast<std::size_t>(entry.offset);
-      end = read + static_cast<std::size_t>(entry.length);
-      codec.Decompress();
+      written += decoder.Decode(std::span(data).subspan(static_cast<std::size_t>(entry.offset),
+                                                        static_cast<std::size_t>(entry.length)));
     }
     if (written != corpus.bytes) state.SkipWithError("decoded size differs");
   }
