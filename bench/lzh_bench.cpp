@@ -12,19 +12,17 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
-#include "lzh/Lzh_op.h"
 #include "lzh/lzh_encoder.h"
 #include "lzh_support/reference_codec.h"
 #include "lzh_support/sample_data.h"
+#include "memory_decoder.h"
 
 namespace {
 
 constexpr std::size_t kCorpusBytes = 24'000'000;
 constexpr std::uint64_t kCorpusSeed = 20240601;
 constexpr int kWholeCorpus = -1;
-constexpr std::uint16_t kInstallerBufSize = 32768;
 
 struct Entry {
   const stp::sample::File* file;
@@ -83,30 +81,8 @@ void DecodeStreams(benchmark::State& state, Decoder decode) {
 }
 
 void BM_Decode(benchmark::State& state) {
-  stp::TLZHCompressor codec;
-  codec.SetReadBufSize(kInstallerBufSize);
-  codec.SetWriteBufSize(kInstallerBufSize);
-  const std::vector<std::uint8_t>* stream = nullptr;
-  std::size_t read = 0;
-  std::size_t written = 0;
-  codec.OnGetBytes = [&](stp::TCustomLZHCompressor&, stp::BufType& DTA, std::uint16_t NBytes,
-                         std::uint16_t& Bytes_Got) {
-    const std::size_t n = std::min<std::size_t>(NBytes, stream->size() - read);
-    std::memcpy(DTA.data(), stream->data() + read, n);
-    read += n;
-    Bytes_Got = static_cast<std::uint16_t>(n);
-  };
-  codec.OnPutBytes = [&](stp::TCustomLZHCompressor&, stp::BufType& DTA, std::uint16_t NBytes,
-                         std::uint16_t&) {
-    benchmark::DoNotOptimize(DTA.data());
-    written += NBytes;
-  };
-  DecodeStreams(state, [&](const std::vector<std::uint8_t>& bytes) {
-    stream = &bytes;
-    read = written = 0;
-    codec.Decompress();
-    return written;
-  });
+  MemoryDecoder decoder;
+  DecodeStreams(state, [&](const std::vector<std::uint8_t>& bytes) { return decoder.Decode(bytes); });
 }
 
 void BM_ReferenceDecode(benchmark::State& state) {

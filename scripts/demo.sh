@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Setup.exe and runs it under Wine on the sample medium: on the user's
+# Builds Setup.exe, packs the sample product of examples/product/ into a
+# medium with stptool pack and runs Setup.exe from it under Wine: on the user's
 # display when there is one, otherwise under Xvfb, writing screenshots to
 # screenshots/ (demo.png shows the backdrop window with the welcome page).
 set -euo pipefail

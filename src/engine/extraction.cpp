@@ -57,6 +57,21 @@ port::FileTime StoredFileTime(const std::string& text) {
   return static_cast<port::FileTime>(high_bits) << 32 | low_bits;
 }
 
+FileEntry CheckedFileEntry(const FileTable& table, int index) {
+  const std::int32_t start = TableNumber(table.FileOffsets[index]);
+  const std::int32_t end = TableNumber(table.FileOffsets[index + 1]);
+  if (start < 0 || end < start) {
+    throw EntryError(index, "offsets " + std::to_string(start) + " and " + std::to_string(end));
+  }
+  return {start, end - start, StoredFileTime(table.FileTimes[index])};
+}
+
+void CheckFileTable(const FileTable& table) {
+  for (std::size_t index = 0; index < table.FileTargets.size(); ++index) {
+    CheckedFileEntry(table, static_cast<int>(index));
+  }
+}
+
 Extraction::Extraction(const FileTable& table, TargetPlaces places, const std::string& source_directory,
                        InstallHost& host)
     : table_(table), places_(std::move(places)), host_(host), reader_(source_directory, host) {
@@ -69,7 +84,7 @@ Extraction::Extraction(const FileTable& table, TargetPlaces places, const std::s
 }
 
 Extraction::Outcome Extraction::InstallFiles() {
-  CheckFileTable();
+  CheckFileTable(table_);
   if (!reader_.ChooseFirstVolume()) return Outcome::kNoSetupData;
   for (std::size_t index = 0; index < table_.FileTargets.size(); ++index) {
     if (host_.CancelConfirmed()) {
@@ -82,24 +97,9 @@ Extraction::Outcome Extraction::InstallFiles() {
   return host_.CancelConfirmed() ? Outcome::kCancelled : Outcome::kDone;
 }
 
-// Every number of an entry is checked before its file is touched: a table
-// whose offsets run backwards would otherwise ask for a negative count.
-Extraction::Entry Extraction::CheckEntry(int index) const {
-  const std::int32_t start = TableNumber(table_.FileOffsets[index]);
-  const std::int32_t end = TableNumber(table_.FileOffsets[index + 1]);
-  if (start < 0 || end < start) {
-    throw EntryError(index, "offsets " + std::to_string(start) + " and " + std::to_string(end));
-  }
-  return {start, end - start, StoredFileTime(table_.FileTimes[index])};
-}
-
-void Extraction::CheckFileTable() const {
-  for (std::size_t index = 0; index < table_.FileTargets.size(); ++index) CheckEntry(static_cast<int>(index));
-}
-
 void Extraction::DateiKopieren(int index) {
   const std::string target = ExpandTarget(table_.FileTargets[index], places_);
-  const Entry entry = CheckEntry(index);
+  const FileEntry entry = CheckedFileEntry(table_, index);
 
   MakeDirectoryPath(DirectoryOf(target));
   host_.ShowTarget(target, reader_.CurrentDisk());
@@ -163,18 +163,7 @@ void Extraction::LZHCGetBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t&
   const auto want = static_cast<std::size_t>(std::min<std::int32_t>(NBytes, BytesLeft));
   std::size_t got = 0;
   try {
-    got = reader_.Read(DTA.data(), want);
-    if (got < want) {
-      if (reader_.IsSingleFile()) {
-        throw Error("Der Setup-Datensatz " + reader_.CurrentVolumePath() + " ist unvollständig");
-      }
-      // The image goes on at the start of the next volume.
-      if (reader_.NextSetupData()) {
-        got += reader_.Read(DTA.data() + got, want - got);
-      } else if (!host_.CancelConfirmed()) {
-        throw MissingDiskError(reader_.CurrentDisk());
-      }
-    }
+    got = reader_.ReadAcross(DTA.data(), want);
   } catch (...) {
     failure_ = std::current_exception();
   }

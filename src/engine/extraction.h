@@ -30,6 +30,20 @@ std::int32_t TableNumber(const std::string& text);
 // A stored file time, "low&high" with both halves signed 32-bit numbers.
 port::FileTime StoredFileTime(const std::string& text);
 
+// The numbers of one file-table entry: where its image starts in the setup
+// data, how long it is, and the stored time.
+struct FileEntry {
+  std::int32_t offset;
+  std::int32_t length;
+  port::FileTime time;
+};
+// Throws for an entry (0-based index) whose numbers are not numbers or whose
+// offsets run backwards, which would otherwise ask for a negative count.
+// Entries are checked before any file is touched.
+FileEntry CheckedFileEntry(const FileTable& table, int index);
+// Checks every entry of the table.
+void CheckFileTable(const FileTable& table);
+
 // Installs the files of the file table from the setup data: each image is
 // decompressed into its target, stamped with its stored time and recorded.
 class Extraction {
@@ -43,9 +57,6 @@ class Extraction {
   // entry in order, stopping before the next entry once the cancel is
   // confirmed. kCancelled also when the cancel came during the last entry.
   Outcome InstallFiles();
-  // Throws for the first entry whose numbers are not numbers or whose
-  // offsets run backwards.
-  void CheckFileTable() const;
   // Installs entry index (0-based) of the file table.
   void DateiKopieren(int index);
 
@@ -54,12 +65,6 @@ class Extraction {
  private:
   void LZHCGetBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Got);
   void LZHCPutBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Put);
-  struct Entry {
-    std::int32_t offset;
-    std::int32_t length;
-    port::FileTime time;
-  };
-  Entry CheckEntry(int index) const;
   void StampFile(const std::string& target, port::FileTime time);
 
   const FileTable& table_;

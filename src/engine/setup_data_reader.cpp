@@ -22,6 +22,10 @@ Error MissingDiskError(int number) {
                " wurde nicht eingelegt, die Installation wird abgebrochen");
 }
 
+Error IncompleteDataError(const std::string& path) {
+  return Error("Der Setup-Datensatz " + path + " ist unvollständig");
+}
+
 SetupDataReader::SetupDataReader(std::string source_directory, InstallHost& host)
     : source_directory_(std::move(source_directory)), host_(host) {}
 
@@ -88,6 +92,16 @@ bool SetupDataReader::PositionAt(std::int32_t offset) {
 }
 
 bool SetupDataReader::NextSetupData() {
+  // The offsets of the file table count every later volume as exactly
+  // kLaterVolumeSize bytes. Going on after a shorter one would continue the
+  // image with bytes from further on in the stream.
+  if (DiskNumber >= 2 && SourceFile.IsOpen()) {
+    const std::int64_t size = SourceFile.Size();
+    if (size < kLaterVolumeSize) throw IncompleteDataError(source_path_);
+    if (size > kLaterVolumeSize) {
+      throw Error(kMismatch, source_path_ + " holds " + std::to_string(size) + " bytes, more than a volume");
+    }
+  }
   const int number = ++DiskNumber;
   SourceFile.Close();
   const std::string name = VolumeName(number);
@@ -116,6 +130,18 @@ bool SetupDataReader::NextSetupData() {
 
 std::size_t SetupDataReader::Read(void* buffer, std::size_t count) {
   return SourceFile.IsOpen() ? SourceFile.Read(buffer, count) : 0;
+}
+
+std::size_t SetupDataReader::ReadAcross(void* buffer, std::size_t count) {
+  std::size_t got = Read(buffer, count);
+  if (got == count) return got;
+  if (IsSingleFile()) throw IncompleteDataError(source_path_);
+  if (NextSetupData()) {
+    got += Read(static_cast<char*>(buffer) + got, count - got);
+  } else if (!host_.CancelConfirmed()) {
+    throw MissingDiskError(DiskNumber);
+  }
+  return got;
 }
 
 void SetupDataReader::Close() { SourceFile.Close(); }

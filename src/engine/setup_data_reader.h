@@ -13,6 +13,10 @@ namespace stp {
 // The run cannot go on: the diskette prompt for this volume ended without it.
 Error MissingDiskError(int number);
 
+// The setup data file at path ends before the stream the file table
+// describes.
+Error IncompleteDataError(const std::string& path);
+
 // Reads the setup data: one logical stream of compressed file images, stored
 // whole in Setup.stp or cut into volumes Setup1.stp, Setup2.stp, ... (one per
 // diskette). Every volume after the first holds exactly kLaterVolumeSize
@@ -39,11 +43,18 @@ class SetupDataReader {
   // Closes the current volume, looks for the next one (source directory,
   // "Disk" + N below it, "Disk" + N beside it) and asks for its diskette
   // while it is missing. False, with no volume open, when the prompt ended
-  // otherwise than with OK.
+  // otherwise than with OK. Throws when a later volume does not hold
+  // exactly kLaterVolumeSize bytes though another one follows it.
   bool NextSetupData();
   // Reads from the open volume; fewer bytes at its end, none when no volume
   // is open.
   std::size_t Read(void* buffer, std::size_t count);
+  // Reads count bytes of the stream: from the open volume and, when it ends
+  // first, on from the start of the next one, so that one read crosses at
+  // most one volume boundary. Fewer bytes when that volume is short, or
+  // when its diskette prompt ended with the cancel confirmed. Throws for a
+  // Setup.stp that ends early and for a prompt that ended otherwise.
+  std::size_t ReadAcross(void* buffer, std::size_t count);
   void Close();
 
   bool IsOpen() const { return SourceFile.IsOpen(); }

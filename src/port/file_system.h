@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The few file-system calls the portable core needs.
 //
@@ -43,6 +44,8 @@ class File {
   // Sets creation, last-access and last-write time (where the platform
   // keeps a creation time).
   void SetTimes(FileTime time);
+  // The last-write time, as the media tool stores it for each file.
+  FileTime WriteTime() const;
   void Close();
 
  private:
@@ -52,6 +55,16 @@ class File {
   std::intptr_t handle_ = kClosed;
   std::string path_;
 };
+
+struct DirectoryEntry {
+  std::string name;
+  bool is_directory;
+};
+
+// The entries of a directory, without "." and "..", in no particular order.
+// Throws IoError when it cannot be read, or when a name has no
+// Windows-1252 form (POSIX).
+std::vector<DirectoryEntry> ListDirectory(const std::string& path);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);

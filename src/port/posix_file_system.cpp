@@ -1,3 +1,5 @@
+#include <dirent.h>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -63,6 +65,15 @@ timespec TimespecOf(FileTime time) {
   stamp.tv_sec = static_cast<time_t>(seconds - kEpochDifference);
   stamp.tv_nsec = static_cast<long>(rest * 100);
   return stamp;
+}
+
+FileTime FileTimeOf(const timespec& spec) {
+  constexpr std::int64_t kTicksPerSecond = 10000000;
+  constexpr std::int64_t kEpochDifference = 11644473600LL;
+  const std::int64_t seconds = static_cast<std::int64_t>(spec.tv_sec) + kEpochDifference;
+  // Nothing on a Windows medium can be older than 1601.
+  if (seconds < 0) return 0;
+  return static_cast<FileTime>(seconds * kTicksPerSecond + spec.tv_nsec / 100);
 }
 
 }  // namespace
@@ -157,11 +168,45 @@ void File::SetTimes(FileTime time) {
   if (::futimens(Fd(handle_), times) != 0) ThrowIoError("set times of", path_);
 }
 
+FileTime File::WriteTime() const {
+  struct stat info {};
+  if (::fstat(Fd(handle_), &info) != 0) ThrowIoError("time of", path_);
+  return FileTimeOf(info.st_mtim);
+}
+
 void File::Close() {
   if (!IsOpen()) return;
   const int fd = Fd(handle_);
   handle_ = kClosed;
   if (::close(fd) != 0) ThrowIoError("close", path_);
+}
+
+std::vector<DirectoryEntry> ListDirectory(const std::string& path) {
+  DIR* dir = ::opendir(NativePath(path).c_str());
+  if (dir == nullptr) ThrowIoError("list", path);
+  std::vector<DirectoryEntry> entries;
+  errno = 0;
+  for (const dirent* entry; (entry = ::readdir(dir)) != nullptr; errno = 0) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    const auto ansi = Utf8ToAnsi(name);
+    if (!ansi) {
+      ::closedir(dir);
+      throw IoError(kInvalidFileName, "list " + path + ": the name " + std::string(name) +
+                                          " has no Windows-1252 form");
+    }
+    // Follows symbolic links, as opening the entry would.
+    struct stat info {};
+    const bool is_directory = ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+    entries.push_back({*ansi, is_directory});
+  }
+  const int error = errno;
+  ::closedir(dir);
+  if (error != 0) {
+    errno = error;
+    ThrowIoError("list", path);
+  }
+  return entries;
 }
 
 bool FileExists(const std::string& path) {

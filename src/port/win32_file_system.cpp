@@ -101,11 +101,36 @@ void File::SetTimes(FileTime time) {
   if (!SetFileTime(Handle(handle_), &ft, &ft, &ft)) ThrowIoError("set times of", path_);
 }
 
+FileTime File::WriteTime() const {
+  FILETIME ft;
+  if (!GetFileTime(Handle(handle_), nullptr, nullptr, &ft)) ThrowIoError("time of", path_);
+  return static_cast<FileTime>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
+}
+
 void File::Close() {
   if (!IsOpen()) return;
   HANDLE h = Handle(handle_);
   handle_ = kClosed;
   if (!CloseHandle(h)) ThrowIoError("close", path_);
+}
+
+std::vector<DirectoryEntry> ListDirectory(const std::string& path) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) ThrowIoError("list", path);
+  std::vector<DirectoryEntry> entries;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileA(search, &found));
+  const DWORD error = GetLastError();
+  FindClose(search);
+  if (error != ERROR_NO_MORE_FILES) {
+    SetLastError(error);
+    ThrowIoError("list", path);
+  }
+  return entries;
 }
 
 bool FileExists(const std::string& path) {

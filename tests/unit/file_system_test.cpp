@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <filesystem>
 
 #include "port/errors.h"
@@ -61,6 +63,33 @@ TEST(File, SetsTheStoredFileTime) {
   const auto written = fs::last_write_time(dir.Native() / "stamp.txt");
   const auto since_epoch = std::chrono::file_clock::to_sys(written).time_since_epoch();
   EXPECT_EQ(std::chrono::duration_cast<std::chrono::seconds>(since_epoch).count(), 1000000000);
+}
+
+TEST(FileSystem, ListsADirectoryInWindows1252AndReadsBackTheWriteTime) {
+  test::TempDir dir;
+  dir.Write("sub/inner.txt", "x");
+  const std::string name = dir.Path() + "Grüße.txt";  // Windows-1252 here
+  // Past 2^31 in the low half and below a second, as media store times.
+  const FileTime time = (30000000ULL << 32) | 0x80000001u;
+  {
+    File file = File::Create(name);
+    file.SetTimes(time);
+  }
+  EXPECT_EQ(File::OpenRead(name).WriteTime(), time);
+
+  auto entries = ListDirectory(dir.Path());
+  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].name, "Grüße.txt");
+  EXPECT_FALSE(entries[0].is_directory);
+  EXPECT_EQ(entries[1].name, "sub");
+  EXPECT_TRUE(entries[1].is_directory);
+  EXPECT_THROW(ListDirectory(dir.Path() + "missing"), IoError);
+#ifndef _WIN32
+  // A name that Windows-1252 cannot write cannot reach a medium.
+  std::ofstream(dir.Native() / reinterpret_cast<const char*>(u8"文.txt")) << "x";
+  EXPECT_THROW(ListDirectory(dir.Path()), IoError);
+#endif
 }
 
 TEST(FileSystem, TellsFilesFromDirectoriesAndRemovesThem) {

@@ -144,6 +144,23 @@ TEST(NextSetupData, FindsVolumesInEveryArrangement) {
   }
 }
 
+TEST(NextSetupData, RefusesToLeaveALaterVolumeOfAnotherSize) {
+  // The offsets count every later volume as exactly kLater bytes; going on
+  // from one of another size would read the wrong bytes for the rest.
+  for (const std::size_t size : {kLater - 1, kLater + 1}) {
+    test::TempDir dir;
+    dir.Write("Setup1.stp", "0123456789");
+    dir.Write("Setup2.stp", std::string(size, 'B'));
+    dir.Write("Setup3.stp", "CCC");
+    test::RecordingHost host;
+    SetupDataReader reader(dir.Path(), host);
+    ASSERT_TRUE(reader.ChooseFirstVolume());
+    reader.Open();
+    ASSERT_TRUE(reader.PositionAt(10));
+    EXPECT_THROW(reader.NextSetupData(), Error) << size;
+  }
+}
+
 TEST(NextSetupData, AsksForAMissingDiskUntilItIsThere) {
   test::TempDir dir;
   dir.Write("Setup1.stp", "0123456789");

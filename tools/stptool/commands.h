@@ -11,5 +11,8 @@ namespace stptool {
 
 int Encode(std::span<const std::string> args);
 int Decode(std::span<const std::string> args);
+int PackCommand(std::span<const std::string> args);
+int ListCommand(std::span<const std::string> args);
+int ExtractCommand(std::span<const std::string> args);
 
 }  // namespace stptool

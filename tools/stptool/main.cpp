@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "native_text.h"
 
 namespace {
 
@@ -17,9 +18,16 @@ struct Command {
   std::string_view summary;
 };
 
-constexpr std::array<Command, 2> kCommands = {{
-    {"encode", stptool::Encode, "encode IN OUT   compress file IN into the raw LZH stream OUT"},
-    {"decode", stptool::Decode, "decode IN OUT   expand the raw LZH stream IN into file OUT"},
+constexpr std::array<Command, 5> kCommands = {{
+    {"pack", stptool::PackCommand,
+     "pack DESCRIPTION SOURCE_DIR OUT_DIR   build a medium (pack alone lists its options)"},
+    {"list", stptool::ListCommand, "list MEDIUM                           show the files of a medium"},
+    {"extract", stptool::ExtractCommand,
+     "extract MEDIUM DEST_DIR               unpack a medium's files into DEST_DIR"},
+    {"encode", stptool::Encode,
+     "encode IN OUT                         compress file IN into the raw LZH stream OUT"},
+    {"decode", stptool::Decode,
+     "decode IN OUT                         expand the raw LZH stream IN into file OUT"},
 }};
 
 void PrintUsage(std::FILE* to) {
@@ -47,6 +55,9 @@ int main(int argc, char** argv) {
     } catch (const stptool::ToolError& error) {
       std::fprintf(stderr, "stptool %s: %s\n", args[0].c_str(), error.what());
       return error.Status();
+    } catch (const stp::Error& error) {  // writing a medium or a file failed
+      std::fprintf(stderr, "stptool %s: %s\n", args[0].c_str(), stptool::CoreMessage(error).c_str());
+      return stptool::kFailed;
     } catch (const std::exception& error) {  // out of memory, input too large
       std::fprintf(stderr, "stptool %s: %s\n", args[0].c_str(), error.what());
       return stptool::kFailed;

@@ -10,8 +10,11 @@ enum ExitStatus : int {
   // Reading or writing failed part-way (a full disk, a device error).
   kFailed = 1,
   // Bad arguments, an input that cannot be read, an output that cannot be
-  // created.
+  // created, a product description that breaks its rules.
   kUserError = 2,
+  // A medium whose Setup.inf or setup data do not fit together, or whose
+  // names would leave the destination folder.
+  kDamaged = 3,
 };
 
 // A failure worth one line on stderr, in plain English, and the exit status

@@ -2,51 +2,42 @@
 
 #include <algorithm>
 #include <random>
-#include <span>
 
-#include "engine/setup_data_reader.h"
-#include "lzh/lzh_encoder.h"
+#include "engine/extraction.h"
+#include "setup/directory_path.h"
+#include "stptool/pack.h"
 
 namespace stp::test {
 namespace {
 
-std::vector<std::uint8_t> Encode(const std::string& content) {
-  return LzhEncode(std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
+stptool::PackResult PackFiles(const TempDir& dir, const std::vector<MediumFile>& files,
+                              std::int64_t first_volume_size) {
+  TempDir source;
+  stptool::ProductDescription description{"test", {}, {}, {}};
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::string name = "file" + std::to_string(i);
+    WriteFileAt(source, name, files[i].content, StoredFileTime(files[i].time));
+    description.files.push_back({static_cast<int>(i + 1), name, false, files[i].target});
+  }
+  stptool::PackOptions options;
+  options.first_volume_size = first_volume_size;
+  stptool::Progress quiet(false);
+  return stptool::Pack(description, source.Path(), dir.Path(), options, quiet);
 }
 
 }  // namespace
 
-std::vector<std::size_t> ImageSizes(const std::vector<MediumFile>& files) {
-  std::vector<std::size_t> sizes;
-  for (const auto& file : files) sizes.push_back(Encode(file.content).size());
-  return sizes;
-}
-
 FileTable WriteMedium(const TempDir& dir, const std::vector<MediumFile>& files,
                       std::int64_t first_volume_size) {
-  std::string data;
-  std::string inf = "[Files]\r\n";
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    const auto image = Encode(files[i].content);
-    inf += std::to_string(i + 1) + "=" + files[i].target + "," + std::to_string(data.size()) + "|" +
-           files[i].time + "\r\n";
-    data.append(image.begin(), image.end());
-  }
-  inf += "[General]\r\nNextOffset=" + std::to_string(data.size()) + "\r\n";
-  dir.Write("Setup.inf", inf);
-
-  if (first_volume_size == 0) {
-    dir.Write("Setup.stp", data);
-  } else {
-    std::size_t start = 0;
-    std::size_t size = static_cast<std::size_t>(first_volume_size);
-    for (int volume = 1; volume == 1 || start < data.size(); ++volume) {
-      dir.Write("Setup" + std::to_string(volume) + ".stp", data.substr(start, size));
-      start += size;
-      size = static_cast<std::size_t>(SetupDataReader::kLaterVolumeSize);
-    }
-  }
+  PackFiles(dir, files, first_volume_size);
   return LoadFileTable(ProfileFile::Load(dir.Path() + "Setup.inf"));
+}
+
+std::vector<std::size_t> ImageSizes(const std::vector<MediumFile>& files) {
+  TempDir dir;
+  std::vector<std::size_t> sizes;
+  for (const auto& file : PackFiles(dir, files, 0).files) sizes.push_back(file.compressed_size);
+  return sizes;
 }
 
 std::string RandomBytes(std::size_t count, unsigned seed) {
@@ -55,5 +46,24 @@ std::string RandomBytes(std::size_t count, unsigned seed) {
   std::generate(bytes.begin(), bytes.end(), [&random] { return static_cast<char>(random()); });
   return bytes;
 }
+
+void WriteFileAt(const TempDir& dir, const std::string& name, const std::string& content,
+                 port::FileTime time) {
+  const std::string path = dir.Path() + name;
+  MakeDirectoryPath(path.substr(0, path.rfind('\\')));
+  port::File file = port::File::Create(path);
+  file.Write(content.data(), content.size());
+  file.SetTimes(time);
+  file.Close();
+}
+
+std::string ReadFileAt(const std::string& path) {
+  port::File file = port::File::OpenRead(path);
+  std::string content(static_cast<std::size_t>(file.Size()), '\0');
+  content.resize(file.Read(content.data(), content.size()));
+  return content;
+}
+
+port::FileTime WriteTimeAt(const std::string& path) { return port::File::OpenRead(path).WriteTime(); }
 
 }  // namespace stp::test

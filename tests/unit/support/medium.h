@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "port/file_system.h"
 #include "setup/configuration.h"
 #include "support/temp_dir.h"
 
@@ -15,10 +16,9 @@ struct MediumFile {
   std::string time = "-1&30000000";  // low half 0xFFFFFFFF, written negative
 };
 
-// Compresses the files into setup data below dir, one Setup.stp or, with a
-// first volume size, volumes Setup1.stp, Setup2.stp, ... of which every one
-// after the first holds 1457664 bytes but the last; writes the Setup.inf
-// that lists them and returns its file table.
+// Packs the files with stptool's pack into setup data below dir (which must
+// be empty): one Setup.stp or, with a first volume size, volumes
+// Setup1.stp, Setup2.stp, ... beside Setup.inf. Returns the file table.
 FileTable WriteMedium(const TempDir& dir, const std::vector<MediumFile>& files,
                       std::int64_t first_volume_size = 0);
 
@@ -27,5 +27,12 @@ std::vector<std::size_t> ImageSizes(const std::vector<MediumFile>& files);
 
 // Deterministic bytes that do not compress.
 std::string RandomBytes(std::size_t count, unsigned seed);
+
+// Files through the file-system seam, so that names are Windows-1252 on
+// every platform. name is relative to dir, with "\" between its parts.
+void WriteFileAt(const TempDir& dir, const std::string& name, const std::string& content,
+                 port::FileTime time);
+std::string ReadFileAt(const std::string& path);
+port::FileTime WriteTimeAt(const std::string& path);
 
 }  // namespace stp::test

@@ -1,0 +1,32 @@
+#include "arguments.h"
+
+#include <algorithm>
+
+#include "tool_error.h"
+
+namespace stptool {
+
+Arguments ParseArguments(std::span<const std::string> args,
+                         std::initializer_list<std::string_view> with_value,
+                         std::initializer_list<std::string_view> alone, std::string_view usage) {
+  const auto known = [](std::initializer_list<std::string_view> names, const std::string& arg) {
+    return std::find(names.begin(), names.end(), arg) != names.end();
+  };
+  Arguments parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (known(with_value, arg)) {
+      if (i + 1 == args.size()) throw ToolError(arg + " needs a value\n" + std::string(usage), kUserError);
+      parsed.values[arg] = args[++i];
+    } else if (known(alone, arg)) {
+      parsed.flags.insert(arg);
+    } else if (arg.size() > 1 && arg.front() == '-') {
+      throw ToolError("unknown option '" + arg + "'\n" + std::string(usage), kUserError);
+    } else {
+      parsed.operands.push_back(arg);
+    }
+  }
+  return parsed;
+}
+
+}  // namespace stptool

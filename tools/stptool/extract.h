@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "medium.h"
+#include "progress.h"
+#include "tool_error.h"
+#include "tool_host.h"
+
+namespace stptool {
+
+// The folders below the destination that stand for the Windows directory
+// and the desktop. Windows refuses "<" and ">" in names, so there they
+// carry other marks.
+#ifdef _WIN32
+inline constexpr std::string_view kWindowsFolder = "_windir_";
+inline constexpr std::string_view kDesktopFolder = "_desktop_";
+#else
+inline constexpr std::string_view kWindowsFolder = "<windir>";
+inline constexpr std::string_view kDesktopFolder = "<desktop>";
+#endif
+
+struct ExtractResult {
+  int files;
+  std::uint64_t bytes;
+};
+
+// Extracts every file of the medium below destination (a core path,
+// created when missing) through the same reader and codec as Setup.exe,
+// with the stored file times. Throws ToolError; a file left unfinished by
+// the failure, by giving up at the prompt or by Ctrl+C is removed, and the
+// message says so.
+ExtractResult ExtractMedium(const Medium& medium, const std::string& destination, const DiskPrompt& prompt,
+                            Progress& progress);
+
+}  // namespace stptool

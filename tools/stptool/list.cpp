@@ -1,0 +1,124 @@
+#include "list.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+#include "engine/extraction.h"
+#include "engine/setup_data_reader.h"
+#include "lzh/Lzh_op.h"
+#include "native_text.h"
+
+namespace stptool {
+namespace {
+
+constexpr std::uint16_t kCodecBufferSize = 32768;
+
+// Decodes one image at a time from the setup data, counting its bytes.
+class ImageMeasure {
+ public:
+  ImageMeasure(stp::SetupDataReader& reader, stp::InstallHost& host) : reader_(reader), host_(host) {
+    codec_.SetReadBufSize(kCodecBufferSize);
+    codec_.SetWriteBufSize(kCodecBufferSize);
+    codec_.OnGetBytes = [this](stp::TCustomLZHCompressor&, stp::BufType& DTA, std::uint16_t NBytes,
+                               std::uint16_t& Bytes_Got) { Get(DTA, NBytes, Bytes_Got); };
+    codec_.OnPutBytes = [this](stp::TCustomLZHCompressor&, stp::BufType&, std::uint16_t NBytes,
+                               std::uint16_t&) {
+      size_ += NBytes;
+      host_.Advance(NBytes);
+    };
+  }
+
+  // The image's decoded size. Throws what reading it met.
+  std::uint64_t Measure(std::int32_t length) {
+    left_ = length;
+    size_ = 0;
+    failure_ = nullptr;
+    codec_.Decompress();
+    if (failure_) std::rethrow_exception(failure_);
+    return size_;
+  }
+
+ private:
+  void Get(stp::BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Got) {
+    host_.ProcessMessages();
+    Bytes_Got = 0;
+    if (left_ == 0 || failure_ || host_.CancelConfirmed()) return;
+    try {
+      const auto want = static_cast<std::size_t>(std::min<std::int32_t>(NBytes, left_));
+      Bytes_Got = static_cast<std::uint16_t>(reader_.ReadAcross(DTA.data(), want));
+      left_ -= Bytes_Got;
+    } catch (...) {
+      // The codec would take a failure for the end of the input.
+      failure_ = std::current_exception();
+    }
+  }
+
+  stp::SetupDataReader& reader_;
+  stp::InstallHost& host_;
+  stp::TLZHCompressor codec_;
+  std::int32_t left_ = 0;
+  std::uint64_t size_ = 0;
+  std::exception_ptr failure_;
+};
+
+ToolError GaveUp() { return ToolError(std::string(kGaveUp), kFailed); }
+
+}  // namespace
+
+std::vector<ListedFile> ListMedium(const Medium& medium, const DiskPrompt& prompt, Progress& progress) {
+  ToolHost host(prompt, progress);
+  stp::SetupDataReader reader(medium.source_directory, host);
+  if (!reader.ChooseFirstVolume()) throw NoSetupDataError();
+  ImageMeasure measure(reader, host);
+  progress.Start(static_cast<std::uint64_t>(std::max(medium.total_bytes, 0)));
+  std::vector<ListedFile> listed;
+  try {
+    for (std::size_t i = 0; i < medium.files.FileTargets.size(); ++i) {
+      const stp::FileEntry entry = stp::CheckedFileEntry(medium.files, static_cast<int>(i));
+      const std::string& target = medium.files.FileTargets[i];
+      host.ShowTarget(target, reader.CurrentDisk());
+      reader.Open();
+      if (entry.length > 0 && !reader.PositionAt(entry.offset)) throw GaveUp();
+      const int volume = reader.CurrentDisk();
+      const std::uint64_t size = measure.Measure(entry.length);
+      reader.Close();
+      if (host.GaveUp()) throw GaveUp();
+      listed.push_back({target, entry.length, size, entry.time, volume});
+    }
+  } catch (const stp::Error& e) {
+    throw CoreFailure(e);
+  }
+  return listed;
+}
+
+std::string FileTimeUtc(stp::port::FileTime time) {
+  constexpr std::int64_t kTicksPerSecond = 10000000;
+  constexpr std::int64_t kSecondsPerDay = 86400;
+  // Days from 1 March of year 0 to 1 January 1601, in the proleptic
+  // Gregorian calendar that file times count in.
+  constexpr std::int64_t kDaysBefore1601 = 584694;
+  constexpr std::int64_t kDaysPer400Years = 146097;
+  const auto seconds = static_cast<std::int64_t>(time / kTicksPerSecond);
+  const std::int64_t second_of_day = seconds % kSecondsPerDay;
+  // From days to the civil date, with years that begin on 1 March so that
+  // the leap day comes last (the well-known days-to-civil conversion).
+  const std::int64_t days = seconds / kSecondsPerDay + kDaysBefore1601;
+  const std::int64_t era = days / kDaysPer400Years;
+  const std::int64_t day_of_era = days - era * kDaysPer400Years;
+  const std::int64_t year_of_era =
+      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  const std::int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const std::int64_t month_from_march = (5 * day_of_year + 2) / 153;
+  const std::int64_t day = day_of_year - (153 * month_from_march + 2) / 5 + 1;
+  const std::int64_t month = month_from_march < 10 ? month_from_march + 3 : month_from_march - 9;
+  const std::int64_t year = year_of_era + era * 400 + (month <= 2 ? 1 : 0);
+  char text[48];
+  std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", static_cast<long long>(year),
+                static_cast<long long>(month), static_cast<long long>(day),
+                static_cast<long long>(second_of_day / 3600), static_cast<long long>(second_of_day / 60 % 60),
+                static_cast<long long>(second_of_day % 60));
+  return text;
+}
+
+}  // namespace stptool
