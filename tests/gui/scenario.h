@@ -11,9 +11,6 @@
 // Shared pieces of the scenarios.
 namespace scenario {
 
-using layout::kAnyText;
-using layout::Placed;
-
 // A Setup.inf with these product names; extra lines go into section General.
 inline std::string Inf(const std::string& organisation, const std::string& product,
                        const std::string& version, const std::string& extra = {}) {
@@ -59,13 +56,13 @@ inline void ExpectPicture(HWND page) {
 }
 
 // A wizard page: the frame every page shares, then the page's own controls.
-inline void ExpectPage(HWND page, const std::vector<Placed>& own_controls) {
-  std::vector<Placed> controls = {{"", {16, 18, 121, 260}},  // picture panel
-                                  {"", {1, 1, 119, 258}},    // picture, inside the panel
-                                  {"", {16, 280, 440, 15}},  // separator
-                                  {"< &Zurück", {175, 304, 81, 21}},
-                                  {"&Weiter >", {256, 304, 81, 21}},
-                                  {"Abbrechen", {375, 304, 81, 21}}};
+inline void ExpectPage(HWND page, const std::vector<layout::Placed>& own_controls) {
+  std::vector<layout::Placed> controls = {{"", {16, 18, 121, 260}},  // picture panel
+                                          {"", {1, 1, 119, 258}},    // picture, inside the panel
+                                          {"", {16, 280, 440, 15}},  // separator
+                                          {"< &Zurück", {175, 304, 81, 21}},
+                                          {"&Weiter >", {256, 304, 81, 21}},
+                                          {"Abbrechen", {375, 304, 81, 21}}};
   controls.insert(controls.end(), own_controls.begin(), own_controls.end());
   layout::ExpectLayout(page, {472, 333}, controls, "&Weiter >");
   ExpectPicture(page);

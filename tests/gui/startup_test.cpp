@@ -9,8 +9,8 @@
 namespace {
 
 using driver::SetupProcess;
+using layout::kAnyText;
 using scenario::Inf;
-using scenario::kAnyText;
 
 struct StartCase {
   const char* name;

@@ -62,7 +62,7 @@ std::string MemoryText() {
 void ExpectSystemPage(HWND page, bool nt) {
   SYSTEM_INFO system{};
   GetSystemInfo(&system);
-  std::vector<scenario::Placed> controls = {
+  std::vector<layout::Placed> controls = {
       {"Betriebssystem", {152, 24, 0, 0}}, {nt ? "Windows NT" : "Windows", {160, 48, 0, 0}},
       {"Version", {160, 64, 0, 0}},        {nt ? "4.0" : "4.10", {272, 64, 0, 0}},
       {"Build", {160, 80, 0, 0}},          {nt ? "1381" : "2222", {272, 80, 0, 0}},

@@ -49,11 +49,6 @@ void Leave(HWND window, const char* button) {
   }
 }
 
-struct Click {
-  const char* window_class;
-  const char* button;  // none for the close box
-};
-
 // The showings follow one another on the same dialog: its flag goes back to
 // 0 whenever it becomes active, so no showing sees the flag of the one before.
 TEST(Dialogs, ErrorDialogOkFlagTellsHowItWasLeft) {
@@ -75,23 +70,20 @@ TEST(Dialogs, ErrorDialogOkFlagTellsHowItWasLeft) {
 
   const struct {
     const char* name;
-    std::vector<Click> clicks;
+    std::vector<std::pair<const char*, const char*>> clicks;  // window class, button
     bool ok_flag;
     bool program_ends;
   } cases[] = {
       {"close-box", {{"TFehler", nullptr}}, false, false},
-      {"continue-then-ok",
-       {{"TFehler", "Abbrechen"}, {"TAbbruch", "Fortfahren"}, {"TFehler", "OK"}},
-       true,
-       false},
+      {"continue", {{"TFehler", "Abbrechen"}, {"TAbbruch", "Fortfahren"}, {"TFehler", "OK"}}, true, false},
       // Both modal loops end on the quit request.
       {"confirmed-cancel", {{"TFehler", "Abbrechen"}, {"TAbbruch", "Abbrechen"}}, false, true},
   };
   for (const auto& row : cases) {
     SCOPED_TRACE(row.name);
     Script script;
-    for (const Click& click : row.clicks) {
-      script.When(click.window_class, [click](HWND window) { Leave(window, click.button); });
+    for (const auto& [window_class, button] : row.clicks) {
+      script.When(window_class, [button](HWND window) { Leave(window, button); });
     }
     program.fehler->ShowModal();
     EXPECT_TRUE(script.Finished());
