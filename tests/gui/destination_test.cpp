@@ -159,7 +159,6 @@ TEST(Destination, ProposesRefusesAndBrowses) {
   EXPECT_TRUE(driver::WaitFor([&] {
     return driver::AreaHasColour(list, {0, 0, 200, 150}, GetSysColor(COLOR_HIGHLIGHT));
   }));
-  EXPECT_FALSE(IsWindowEnabled(page));
   std::vector<std::string> rows = ListRows(list);
   ASSERT_GE(rows.size(), 4u);
   EXPECT_EQ(rows.front(), "C:\\");
@@ -170,7 +169,6 @@ TEST(Destination, ProposesRefusesAndBrowses) {
   EXPECT_EQ(ListRows(list).back(), "zwei");
   driver::ClickButton(browser, "OK");
   ASSERT_TRUE(driver::WaitUntilHidden(browser));
-  EXPECT_TRUE(IsWindowEnabled(page));
   EXPECT_EQ(EntryText(page), folder + "\\zwei");
 
   // Cancel leaves the destination alone, all but its trailing "\".

@@ -58,9 +58,7 @@ inline void ExpectLayout(HWND window, SIZE client, const std::vector<Placed>& ex
   for (std::size_t i = 0; i < shown.size(); ++i) {
     const driver::Control& control = shown[i];
     SCOPED_TRACE(std::to_string(i) + ": " + control.text);
-    if (expected[i].text) {
-      EXPECT_EQ(control.text, *expected[i].text);
-    }
+    EXPECT_EQ(control.text, expected[i].text.value_or(control.text));
     driver::Rect bounds = expected[i].bounds;
     if (bounds.width == 0 && bounds.height == 0) {
       bounds.width = control.bounds.width;

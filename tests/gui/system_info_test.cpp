@@ -15,11 +15,6 @@ using scenario::Inf;
 
 constexpr char kProcessorKey[] = "Hardware\\Description\\System\\CentralProcessor\\0";
 
-void SetProcessorInteger(const char* name, DWORD value) {
-  driver::SetRegistryValue(HKEY_LOCAL_MACHINE, kProcessorKey, name, REG_DWORD,
-                           std::string(reinterpret_cast<const char*>(&value), sizeof value));
-}
-
 // The first processor described with values of our own, before and after a
 // scenario, so that every page that reads them can.
 struct ProcessorValues {
@@ -28,7 +23,7 @@ struct ProcessorValues {
   static void Set() {
     driver::SetRegistryString(HKEY_LOCAL_MACHINE, kProcessorKey, "Identifier", "Probe-Prozessor");
     driver::SetRegistryString(HKEY_LOCAL_MACHINE, kProcessorKey, "VendorIdentifier", "Probe-Hersteller");
-    SetProcessorInteger("~MHz", 1234);
+    driver::SetRegistryInteger(HKEY_LOCAL_MACHINE, kProcessorKey, "~MHz", 1234);
   }
 };
 
@@ -165,7 +160,8 @@ TEST(SystemInfo, WindowsNTGathersTheProcessorsOnEveryShowing) {
   const std::pair<std::function<void()>, const char*> cases[] = {
       {[] { driver::SetRegistryString(HKEY_LOCAL_MACHINE, kProcessorKey, "~MHz", "schnell"); },
        "Ungültiger Datentyp für '~MHZ'."},
-      {[] { SetProcessorInteger("Identifier", 5); }, "Ungültiger Datentyp für 'Identifier'."},
+      {[] { driver::SetRegistryInteger(HKEY_LOCAL_MACHINE, kProcessorKey, "Identifier", 5); },
+       "Ungültiger Datentyp für 'Identifier'."},
   };
   for (const auto& [spoil, message] : cases) {
     SCOPED_TRACE(message);

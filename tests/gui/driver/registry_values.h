@@ -5,8 +5,8 @@
 
 #include <string>
 
-// Registry values a test sets up: of any type, or a string, the key and the
-// keys above it created as needed.
+// Registry values a test sets up: of any type, a string or an integer, the
+// key and the keys above it created as needed.
 namespace driver {
 
 inline void SetRegistryValue(HKEY root, const std::string& key_path, const std::string& name, DWORD type,
@@ -17,6 +17,11 @@ inline void SetRegistryValue(HKEY root, const std::string& key_path, const std::
 inline void SetRegistryString(HKEY root, const std::string& key_path, const std::string& name,
                               const std::string& text) {
   SetRegistryValue(root, key_path, name, REG_SZ, text + '\0');
+}
+
+inline void SetRegistryInteger(HKEY root, const std::string& key_path, const std::string& name, DWORD value) {
+  SetRegistryValue(root, key_path, name, REG_DWORD,
+                   std::string(reinterpret_cast<const char*>(&value), sizeof value));
 }
 
 }  // namespace driver

@@ -64,7 +64,7 @@ TEST_F(Registry, WritesAndReadsStringsAndReportsFailures) {
   EXPECT_TRUE(script_.Messages().empty());
 
   // Failures are reported, and the caller carries on.
-  SetRegistryValue(kRoot, key, "Zahl", REG_DWORD, std::string("\7\0\0\0", 4));
+  driver::SetRegistryInteger(kRoot, key, "Zahl", 7);
   EXPECT_EQ(ReadRegString(kRoot, key, "Zahl"), "");
   const auto no_root = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x12345678));
   EXPECT_FALSE(WriteRegString(no_root, "Software\\X", "Ort", "C:\\"));
