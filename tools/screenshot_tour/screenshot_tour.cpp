@@ -37,7 +37,7 @@ void WriteScreen(const std::string& path) {
   info.biPlanes = 1;
   info.biBitCount = 24;
   info.biCompression = BI_RGB;
-  const DWORD row_size = (width * 3 + 3) / 4 * 4;
+  const DWORD row_size = (width * 3 + 3) / 4 * 4;  // 3 bytes a pixel, rows end on 4 bytes
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;  // "BM"
   file.bfOffBits = sizeof file + sizeof info;

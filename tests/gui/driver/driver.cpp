@@ -1,7 +1,5 @@
 #include "driver/driver.h"
 
-#include <algorithm>
-
 namespace driver {
 
 namespace {
@@ -32,6 +30,7 @@ BOOL CALLBACK CollectControl(HWND window, LPARAM context) {
        class_name == "Button" && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON});
   return TRUE;
 }
+
 }  // namespace
 
 bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms) {
@@ -85,10 +84,10 @@ std::vector<Control> ControlsOf(HWND window) {
 }
 
 Control ControlByText(HWND window, const std::string& text) {
-  const std::vector<Control> controls = ControlsOf(window);
-  const auto found = std::find_if(controls.begin(), controls.end(),
-                                  [&](const Control& control) { return control.text == text; });
-  return found == controls.end() ? Control{} : *found;
+  for (const Control& control : ControlsOf(window)) {
+    if (control.text == text) return control;
+  }
+  return {};
 }
 
 HWND FocusOf(HWND window) {
@@ -123,9 +122,7 @@ void PressKey(HWND window, WORD key) {
 }
 
 MessageBoxText ReadMessageBox(HWND box) {
-  MessageBoxText result;
-  result.handle = box;
-  result.caption = TextOf(box);
+  MessageBoxText result{box, TextOf(box), "", {}, ""};
   for (const Control& control : ControlsOf(box)) {
     if (control.class_name == "Button") {
       result.buttons.push_back(control.text);
