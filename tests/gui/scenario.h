@@ -1,9 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "driver/driver.h"
+#include "driver/registry_values.h"
 #include "driver/setup_process.h"
+#include "layout.h"
 
 // Shared pieces of the scenarios.
 namespace scenario {
@@ -36,19 +39,33 @@ inline HWND WalkTo(const driver::SetupProcess& setup, const std::string& page_cl
 }
 
 // The first control of a class below a window.
-inline driver::Control ControlOfClass(HWND window, const std::string& class_name) {
+inline HWND ControlOfClass(HWND window, const std::string& class_name) {
   for (const driver::Control& control : driver::ControlsOf(window)) {
-    if (control.class_name == class_name) return control;
+    if (control.class_name == class_name) return control.handle;
   }
-  return {};
+  return nullptr;
 }
 
-// The control whose top left corner lies at this place.
-inline driver::Control ControlAt(HWND window, int left, int top) {
-  for (const driver::Control& control : driver::ControlsOf(window)) {
-    if (control.bounds.left == left && control.bounds.top == top) return control;
-  }
-  return {};
+// The page picture inside the panel's bevel, up to its far corner.
+inline void ExpectPicture(HWND page) {
+  EXPECT_TRUE(driver::WaitFor([&] {
+    return driver::AreaHasColour(page, {17, 19, 1, 1}, driver::kPictureColour);
+  }));
+  EXPECT_TRUE(driver::AreaHasColour(page, {16 + driver::kPictureWidth, 18 + driver::kPictureHeight, 1, 1},
+                                    driver::kPictureColour));
+}
+
+// A wizard page: the frame every page shares, then the page's own controls.
+inline void ExpectPage(HWND page, const std::vector<layout::Placed>& own_controls) {
+  std::vector<layout::Placed> controls = {{"", {16, 18, 121, 260}},  // picture panel
+                                          {"", {1, 1, 119, 258}},    // picture, inside the panel
+                                          {"", {16, 280, 440, 15}},  // separator
+                                          {"< &Zurück", {175, 304, 81, 21}},
+                                          {"&Weiter >", {256, 304, 81, 21}},
+                                          {"Abbrechen", {375, 304, 81, 21}}};
+  controls.insert(controls.end(), own_controls.begin(), own_controls.end());
+  layout::ExpectLayout(page, {472, 333}, controls, "&Weiter >");
+  ExpectPicture(page);
 }
 
 }  // namespace scenario

@@ -1,21 +1,48 @@
 // The system information page as Wine reports Windows 98 and Windows NT 4.0:
 // values, layout, the Windows NT requirement, values gathered on every showing.
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
 #include <functional>
 #include <string>
 
-#include "driver/driver.h"
-#include "driver/setup_process.h"
 #include "scenario.h"
 
 namespace {
 
-using driver::ProcessorValue;
 using driver::SetupProcess;
 using scenario::Inf;
 
-std::string TextAt(HWND page, int left, int top) { return scenario::ControlAt(page, left, top).text; }
+constexpr char kProcessorKey[] = "Hardware\\Description\\System\\CentralProcessor\\0";
+
+// The first processor described with values of our own, before and after a
+// scenario, so that every page that reads them can.
+struct ProcessorValues {
+  ProcessorValues() { Set(); }
+  ~ProcessorValues() { Set(); }
+  static void Set() {
+    driver::SetRegistryString(HKEY_LOCAL_MACHINE, kProcessorKey, "Identifier", "Probe-Prozessor");
+    driver::SetRegistryString(HKEY_LOCAL_MACHINE, kProcessorKey, "VendorIdentifier", "Probe-Hersteller");
+    driver::SetRegistryInteger(HKEY_LOCAL_MACHINE, kProcessorKey, "~MHz", 1234);
+  }
+};
+
+// Makes Wine report another Windows version to every Setup.exe started
+// while the object lives; the test program itself is not affected.
+struct ReportedWindows {
+  explicit ReportedWindows(const std::string& version) {
+    driver::SetRegistryString(HKEY_CURRENT_USER, kKey, "Version", version);
+  }
+  ~ReportedWindows() { SHDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+  static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\Setup.exe";
+};
+
+std::string TextAt(HWND page, int left, int top) {
+  for (const driver::Control& control : driver::ControlsOf(page)) {
+    if (control.bounds.left == left && control.bounds.top == top) return control.text;
+  }
+  return "<none>";
+}
 
 std::string MemoryText() {
   MEMORYSTATUSEX status{};
@@ -24,192 +51,129 @@ std::string MemoryText() {
   return std::to_string(status.ullTotalPhys / 1024) + " KB";
 }
 
-struct PlatformCase {
-  const char* version;
-  const char* platform;
-  const char* version_text;
-  const char* build;
-  const char* extra;
-  bool processors;
-  int memory_heading_top;
-  int memory_top;
-};
-
-// Wine's Windows 98 is the second edition, build 2222; its NT 4.0 has Service Pack 6a.
-TEST(SystemInfo, ShowsWhatTheSystemReportsAndWalksBothWays) {
-  const PlatformCase cases[] = {
-      {"win98", "Windows", "4.10", "2222", " A ", false, 136, 160},
-      {"nt40", "Windows NT", "4.0", "1381", "Service Pack 6a", true, 232, 256},
-  };
-  const ProcessorValue identifier("Identifier");
-  const ProcessorValue vendor("VendorIdentifier");
-  const ProcessorValue speed("~MHz");
+// What Wine reports: its Windows 98 is the second edition, build 2222, its
+// NT 4.0 has Service Pack 6a. On Windows 98 the memory section takes the
+// place of the processor section.
+void ExpectSystemPage(HWND page, bool nt) {
   SYSTEM_INFO system{};
   GetSystemInfo(&system);
-
-  for (const PlatformCase& row : cases) {
-    SCOPED_TRACE(row.version);
-    const driver::ReportedWindows reported(row.version);
-    SetupProcess setup(std::string("sysinfo-") + row.version,
-                       Inf("System", "Probe", "1.0", scenario::kExistingDestination), driver::kPictureColour);
-    ASSERT_TRUE(setup.Start());
-    HWND page = scenario::WalkTo(setup, "TSysInfo");
-    ASSERT_TRUE(page);
-    EXPECT_EQ(TextAt(page, 160, 48), row.platform);
-    EXPECT_EQ(TextAt(page, 272, 64), row.version_text);
-    EXPECT_EQ(TextAt(page, 272, 80), row.build);
-    EXPECT_EQ(TextAt(page, 272, 96), row.extra);
-    const std::string count = std::to_string(system.dwNumberOfProcessors) + " Systemprozessor(en)";
-    EXPECT_EQ(TextAt(page, 160, 160), row.processors ? count : "");
-    EXPECT_EQ(TextAt(page, 264, 176), row.processors ? identifier.SavedText() : "");
-    EXPECT_EQ(TextAt(page, 264, 192), row.processors ? vendor.SavedText() : "");
-    EXPECT_EQ(TextAt(page, 264, 208), row.processors ? speed.SavedText() + " MHz" : "");
-    EXPECT_EQ(driver::ControlByText(page, "Prozessoren").visible, row.processors);
-    EXPECT_EQ(driver::ControlByText(page, "Hauptprozessor").visible, row.processors);
-    EXPECT_EQ(driver::ControlByText(page, "Arbeitsspeicher").bounds.top, row.memory_heading_top);
-    // Right beyond 4 GB too, where the old memory query caps its figure.
-    const driver::Control memory = driver::ControlByText(page, MemoryText());
-    EXPECT_EQ(memory.bounds.left, 160);
-    EXPECT_EQ(memory.bounds.top, row.memory_top);
-
-    driver::ClickButton(page, "&Weiter >");
-    HWND destination = driver::WaitForWindow(setup.Id(), "TVerzeichnis");
-    ASSERT_TRUE(destination);
-    driver::ClickButton(destination, "< &Zurück");
-    ASSERT_TRUE(driver::WaitForWindow(setup.Id(), "TSysInfo"));
-    EXPECT_EQ(driver::ControlByText(page, "Arbeitsspeicher").bounds.top, row.memory_heading_top);
-    driver::ClickButton(page, "< &Zurück");
-    EXPECT_TRUE(driver::WaitForWindow(setup.Id(), "TInfo"));
-    EXPECT_FALSE(IsWindowVisible(page));
-  }
+  std::vector<layout::Placed> controls = {
+      {"Betriebssystem", {152, 24, 0, 0}}, {nt ? "Windows NT" : "Windows", {160, 48, 0, 0}},
+      {"Version", {160, 64, 0, 0}},        {nt ? "4.0" : "4.10", {272, 64, 0, 0}},
+      {"Build", {160, 80, 0, 0}},          {nt ? "1381" : "2222", {272, 80, 0, 0}},
+      {"Infos", {160, 96, 0, 0}},          {nt ? "Service Pack 6a" : " A ", {272, 96, 0, 0}}};
+  if (nt) controls.push_back({"Prozessoren", {152, 136, 0, 0}});
+  controls.push_back(
+      {nt ? std::to_string(system.dwNumberOfProcessors) + " Systemprozessor(en)" : "", {160, 160, 0, 0}});
+  if (nt) controls.push_back({"Hauptprozessor", {160, 176, 0, 0}});
+  controls.insert(controls.end(), {
+                                      {nt ? "Probe-Prozessor" : "", {264, 176, 0, 0}},
+                                      {nt ? "Probe-Hersteller" : "", {264, 192, 0, 0}},
+                                      {nt ? "1234 MHz" : "", {264, 208, 0, 0}},
+                                      {"Arbeitsspeicher", {152, nt ? 232 : 136, 0, 0}},
+                                      // Right beyond 4 GB too, where the old memory query caps its figure.
+                                      {MemoryText(), {160, nt ? 256 : 160, 0, 0}},
+                                  });
+  scenario::ExpectPage(page, controls);
 }
 
-struct RequirementCase {
-  const char* name;
-  const char* version;
-  // How the dialog is left: by its button or by its close box; none when no dialog may come.
-  std::function<void(HWND)> leave;
-};
-
-TEST(SystemInfo, RequireNTEndsSetupOnlyWithoutWindowsNT) {
-  const RequirementCase cases[] = {
-      {"win98-ok", "win98", [](HWND dialog) { driver::ClickButton(dialog, "OK"); }},
-      {"win98-close-box", "win98", [](HWND dialog) { driver::RequestClose(dialog); }},
-      {"nt40", "nt40", nullptr},
-  };
-  for (const RequirementCase& row : cases) {
-    SCOPED_TRACE(row.name);
-    const driver::ReportedWindows reported(row.version);
-    SetupProcess setup(std::string("require-nt-") + row.name,
-                       Inf("System", "NT", "1.0", "RequireNT=1\r\n" + scenario::kExistingDestination),
-                       driver::kPictureColour);
-    ASSERT_TRUE(setup.Start());
-    HWND welcome = driver::WaitForWindow(setup.Id(), "TInfo");
-    ASSERT_TRUE(welcome);
-    driver::ClickButton(welcome, "&Weiter >");
-    if (!row.leave) {
-      HWND page = driver::WaitForWindow(setup.Id(), "TSysInfo");
-      ASSERT_TRUE(page);
-      EXPECT_FALSE(driver::FindWindowOf(setup.Id(), "TFehler"));
-      driver::ClickButton(page, "&Weiter >");
-      EXPECT_TRUE(driver::WaitForWindow(setup.Id(), "TVerzeichnis"));
-      continue;
-    }
-    HWND dialog = driver::WaitForWindow(setup.Id(), "TFehler", "Windows NT benötigt");
-    ASSERT_TRUE(dialog);
-    EXPECT_TRUE(
-        driver::ControlByText(dialog,
-                              "Das zu installierende Programm benötigt Windows NT und funktioniert unter "
-                              "ihrem Betriebssystem nicht. Bitte führen Sie Setup unter Windows NT "
-                              "erneut aus.")
-            .handle);
-    const driver::Control ok = driver::ControlByText(dialog, "OK");
-    EXPECT_EQ(ok.bounds, (driver::Rect{169, 104, 81, 21}));
-    EXPECT_TRUE(ok.default_button);
-    EXPECT_FALSE(driver::ControlByText(dialog, "Abbrechen").visible);
-    // The page's values are gathered before the dialog comes.
-    EXPECT_EQ(TextAt(FindWindowA("TSysInfo", nullptr), 160, 48), "Windows");
-    row.leave(dialog);
-    EXPECT_TRUE(setup.WaitForExit());
-    EXPECT_EQ(setup.ExitCode(), 0u);
-  }
-}
-
-struct ReadFailureCase {
-  const char* name;
-  std::function<void()> spoil;
-  const char* message;
-};
-
-// Each showing reads the processor key anew: changes show, unreadable values
-// are reported, and the page still works.
-TEST(SystemInfo, GathersAgainOnEveryShowingAndReportsUnreadableValues) {
-  const ProcessorValue identifier("Identifier");
-  const ProcessorValue vendor("VendorIdentifier");
-  const ProcessorValue speed("~MHz");
-  SetupProcess setup("sysinfo-again", Inf("System", "Wieder", "1.0", scenario::kExistingDestination),
-                     driver::kPictureColour);
-  ASSERT_TRUE(setup.Start());
-  HWND page = scenario::WalkTo(setup, "TSysInfo");
-  ASSERT_TRUE(page);
-  ASSERT_EQ(TextAt(page, 264, 192), vendor.SavedText());
-  const std::string version = TextAt(page, 272, 64);
+// Goes to the destination page and back, changing the system meanwhile.
+void ShowAgain(const SetupProcess& setup, HWND page, const std::function<void()>& meanwhile) {
   driver::ClickButton(page, "&Weiter >");
   HWND destination = driver::WaitForWindow(setup.Id(), "TVerzeichnis");
   ASSERT_TRUE(destination);
-  vendor.SetString("Probe-Hersteller");
+  meanwhile();
   driver::ClickButton(destination, "< &Zurück");
-  ASSERT_TRUE(driver::WaitForWindow(setup.Id(), "TSysInfo"));
-  EXPECT_EQ(TextAt(page, 264, 192), "Probe-Hersteller");
-
-  const ReadFailureCase cases[] = {
-      {"speed-missing", [&] { speed.Remove(); }, "Konnte Daten für '~MHZ' nicht holen."},
-      {"speed-text", [&] { speed.SetString("schnell"); }, "Ungültiger Datentyp für '~MHZ'."},
-      {"identifier-number", [&] { identifier.SetInteger(5); }, "Ungültiger Datentyp für 'Identifier'."},
-  };
-  for (const ReadFailureCase& row : cases) {
-    SCOPED_TRACE(row.name);
-    driver::ClickButton(page, "&Weiter >");
-    destination = driver::WaitForWindow(setup.Id(), "TVerzeichnis");
-    ASSERT_TRUE(destination);
-    row.spoil();
-    driver::ClickButton(destination, "< &Zurück");
-    const auto box = driver::WaitForMessageBox(setup.Id());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->caption, "System Wieder 1.0-Setup");
-    EXPECT_EQ(box->text, row.message);
-    driver::ClickButton(box->handle, "OK");
-    ASSERT_TRUE(driver::WaitForWindow(setup.Id(), "TSysInfo"));
-    // The labels after the processor values keep what the last showing put there.
-    EXPECT_EQ(TextAt(page, 272, 64), version);
-    EXPECT_FALSE(TextAt(page, 160, 256).empty());
-  }
-  driver::ClickButton(page, "&Weiter >");
-  EXPECT_TRUE(driver::WaitForWindow(setup.Id(), "TVerzeichnis"));
 }
 
-// A processor value that cannot be read at the first showing stops the
-// gathering before the version and memory labels are filled.
-TEST(SystemInfo, AnUnreadableSpeedAtTheFirstShowingLeavesTheLaterLabelsEmpty) {
-  const driver::ReportedWindows reported("nt40");
-  const ProcessorValue speed("~MHz");
-  speed.Remove();
-  SetupProcess setup("sysinfo-first", Inf("System", "Erst", "1.0", scenario::kExistingDestination),
-                     driver::kPictureColour);
+// The Windows NT requirement ends setup whichever way its dialog is left.
+TEST(SystemInfo, Windows98LeavesOutTheProcessorsAndMayEndSetup) {
+  const struct {
+    const char* name;
+    std::function<void(HWND)> leave;  // none: no requirement
+  } cases[] = {
+      {"no-requirement", nullptr},
+      {"require-nt-ok", [](HWND dialog) { driver::ClickButton(dialog, "OK"); }},
+      {"require-nt-close-box", [](HWND dialog) { driver::RequestClose(dialog); }},
+  };
+  const ProcessorValues processor;
+  const ReportedWindows reported("win98");
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.name);
+    SetupProcess setup(
+        std::string("win98-") + row.name,
+        Inf("System", "Probe", "1.0", (row.leave ? "RequireNT=1\r\n" : "") + scenario::kExistingDestination));
+    ASSERT_TRUE(setup.Start());
+    if (!row.leave) {
+      HWND page = scenario::WalkTo(setup, "TSysInfo");
+      ASSERT_TRUE(page);
+      ExpectSystemPage(page, false);
+      ShowAgain(setup, page, [] {});
+      ASSERT_TRUE(driver::WaitForWindow(setup.Id(), "TSysInfo"));
+      ExpectSystemPage(page, false);
+      driver::ClickButton(page, "< &Zurück");
+      EXPECT_TRUE(driver::WaitForWindow(setup.Id(), "TInfo"));
+      EXPECT_FALSE(IsWindowVisible(page));
+      continue;
+    }
+    ASSERT_TRUE(driver::ClickButton(driver::WaitForWindow(setup.Id(), "TInfo"), "&Weiter >"));
+    HWND dialog = driver::WaitForWindow(setup.Id(), "TFehler", "Windows NT benötigt");
+    ASSERT_TRUE(dialog);
+    layout::ExpectLayout(dialog, {419, 128},
+                         {{"Das zu installierende Programm benötigt Windows NT und funktioniert unter "
+                           "ihrem Betriebssystem nicht. Bitte führen Sie Setup unter Windows NT erneut aus.",
+                           {16, 16, 385, 73}},
+                          {"OK", {169, 104, 81, 21}}},
+                         "OK");
+    // The page's values are gathered before the dialog comes.
+    EXPECT_EQ(TextAt(FindWindowA("TSysInfo", nullptr), 160, 48), "Windows");
+    row.leave(dialog);
+    EXPECT_EQ(setup.WaitForExit(), 0u);
+  }
+}
+
+// Each showing reads the processor key anew. An unreadable value is reported
+// and stops the gathering: the labels after it keep what they held, empty at
+// the first showing, and the page still works. Windows NT meets the requirement.
+TEST(SystemInfo, WindowsNTGathersTheProcessorsOnEveryShowing) {
+  const ProcessorValues processor;
+  SHDeleteValueA(HKEY_LOCAL_MACHINE, kProcessorKey, "~MHz");
+  const ReportedWindows reported("nt40");
+  SetupProcess setup("nt40", Inf("System", "NT", "1.0", "RequireNT=1\r\n" + scenario::kExistingDestination));
   ASSERT_TRUE(setup.Start());
-  HWND welcome = driver::WaitForWindow(setup.Id(), "TInfo");
-  ASSERT_TRUE(welcome);
-  driver::ClickButton(welcome, "&Weiter >");
-  const auto box = driver::WaitForMessageBox(setup.Id());
+  ASSERT_TRUE(driver::ClickButton(driver::WaitForWindow(setup.Id(), "TInfo"), "&Weiter >"));
+  auto box = driver::WaitForMessageBox(setup.Id());
   ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, "System NT 1.0-Setup");
   EXPECT_EQ(box->text, "Konnte Daten für '~MHZ' nicht holen.");
   driver::ClickButton(box->handle, "OK");
   HWND page = driver::WaitForWindow(setup.Id(), "TSysInfo");
   ASSERT_TRUE(page);
   EXPECT_EQ(TextAt(page, 160, 48), "Windows NT");
-  EXPECT_EQ(TextAt(page, 272, 64), "");
-  EXPECT_EQ(TextAt(page, 272, 80), "");
-  EXPECT_EQ(TextAt(page, 160, 256), "");
+  for (const POINT label : {POINT{272, 64}, POINT{272, 80}, POINT{160, 256}}) {
+    EXPECT_EQ(TextAt(page, label.x, label.y), "");
+  }
+
+  ShowAgain(setup, page, ProcessorValues::Set);
+  ASSERT_TRUE(driver::WaitForWindow(setup.Id(), "TSysInfo"));
+  ExpectSystemPage(page, true);
+  const std::pair<std::function<void()>, const char*> cases[] = {
+      {[] { driver::SetRegistryString(HKEY_LOCAL_MACHINE, kProcessorKey, "~MHz", "schnell"); },
+       "Ungültiger Datentyp für '~MHZ'."},
+      {[] { driver::SetRegistryInteger(HKEY_LOCAL_MACHINE, kProcessorKey, "Identifier", 5); },
+       "Ungültiger Datentyp für 'Identifier'."},
+  };
+  for (const auto& [spoil, message] : cases) {
+    SCOPED_TRACE(message);
+    ShowAgain(setup, page, spoil);
+    box = driver::WaitForMessageBox(setup.Id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, message);
+    driver::ClickButton(box->handle, "OK");
+    ASSERT_TRUE(driver::WaitForWindow(setup.Id(), "TSysInfo"));
+    EXPECT_EQ(TextAt(page, 272, 64), "4.0");
+    EXPECT_EQ(TextAt(page, 160, 256), MemoryText());
+  }
   driver::ClickButton(page, "&Weiter >");
   EXPECT_TRUE(driver::WaitForWindow(setup.Id(), "TVerzeichnis"));
 }

@@ -1,7 +1,5 @@
 #include "driver/driver.h"
 
-#include <algorithm>
-
 namespace driver {
 
 namespace {
@@ -10,48 +8,26 @@ constexpr DWORD kPollMs = 50;
 constexpr UINT kMessageTimeoutMs = 5000;
 constexpr char kMessageBoxClass[] = "TMessageForm";
 
-struct Search {
-  DWORD process;
-  std::string class_name;
-  std::optional<std::string> caption;
-  HWND found = nullptr;
-};
-
-bool Matches(HWND window, const Search& search) {
-  if (!IsWindowVisible(window) || ClassOf(window) != search.class_name) return false;
-  return !search.caption || TextOf(window) == *search.caption;
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
 }
 
-BOOL CALLBACK CheckWindow(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<Search*>(context);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process == search->process && Matches(window, *search)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK CheckThreadWindow(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<Search*>(context);
-  if (!Matches(window, *search)) return TRUE;
-  search->found = window;
-  return FALSE;
+Rect BoundsOf(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  HWND parent = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 BOOL CALLBACK CollectControl(HWND window, LPARAM context) {
-  auto* controls = reinterpret_cast<std::vector<Control>*>(context);
-  Control control;
-  control.handle = window;
-  control.class_name = ClassOf(window);
-  control.text = TextOf(window);
-  control.bounds = BoundsOf(window);
-  control.visible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
-  control.enabled = IsWindowEnabled(window);
-  control.default_button =
-      control.class_name == "Button" && (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-  controls->push_back(control);
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  const std::string class_name = ClassOf(window);
+  reinterpret_cast<std::vector<Control>*>(context)->push_back(
+      {window, class_name, TextOf(window), BoundsOf(window), (style & WS_VISIBLE) != 0,
+       class_name == "Button" && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON});
   return TRUE;
 }
 
@@ -72,12 +48,6 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms) {
   return true;
 }
 
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 std::string TextOf(HWND window) {
   char text[4096] = {};
   DWORD_PTR length = 0;
@@ -86,28 +56,15 @@ std::string TextOf(HWND window) {
   return std::string(text, length);
 }
 
-Rect BoundsOf(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  HWND parent = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
-  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
-SIZE ClientSize(HWND window) {
-  RECT rect;
-  GetClientRect(window, &rect);
-  return {rect.right, rect.bottom};
-}
-
 HWND FindWindowOf(DWORD process, const std::string& class_name, const std::optional<std::string>& caption) {
-  Search search{process, class_name, caption};
-  if (process == 0) {
-    EnumThreadWindows(GetCurrentThreadId(), CheckThreadWindow, reinterpret_cast<LPARAM>(&search));
-  } else {
-    EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
+  const DWORD wanted = process != 0 ? process : GetCurrentProcessId();
+  for (HWND window = FindWindowExA(nullptr, nullptr, class_name.c_str(), nullptr); window;
+       window = FindWindowExA(nullptr, window, class_name.c_str(), nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == wanted && IsWindowVisible(window) && (!caption || TextOf(window) == *caption)) return window;
   }
-  return search.found;
+  return nullptr;
 }
 
 HWND WaitForWindow(DWORD process, const std::string& class_name, const std::optional<std::string>& caption) {
@@ -140,12 +97,10 @@ HWND FocusOf(HWND window) {
   return info.hwndFocus;
 }
 
-void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
-
 bool ClickButton(HWND window, const std::string& caption) {
   const Control button = ControlByText(window, caption);
   if (!button.handle || button.class_name != "Button") return false;
-  Click(button.handle);
+  PostMessageA(button.handle, BM_CLICK, 0, 0);
   return true;
 }
 
@@ -167,10 +122,11 @@ void PressKey(HWND window, WORD key) {
 }
 
 MessageBoxText ReadMessageBox(HWND box) {
-  MessageBoxText result{box, TextOf(box), "", {}};
+  MessageBoxText result{box, TextOf(box), "", {}, ""};
   for (const Control& control : ControlsOf(box)) {
     if (control.class_name == "Button") {
       result.buttons.push_back(control.text);
+      if (control.default_button) result.default_button = control.text;
     } else if (control.class_name == "Static" && !control.text.empty()) {
       result.text = control.text;
     }
@@ -184,52 +140,23 @@ std::optional<MessageBoxText> WaitForMessageBox(DWORD process) {
   return ReadMessageBox(box);
 }
 
-std::vector<COLORREF> CaptureScreen(const RECT& area) {
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
+bool AreaHasColour(HWND window, const Rect& area, COLORREF colour) {
+  POINT corner{area.left, area.top};
+  ClientToScreen(window, &corner);
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, area.width, area.height);
   HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  GdiFlush();
-  std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * height);
-  const auto* source = static_cast<const DWORD*>(bits);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    // The DIB holds 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
-    const DWORD pixel = source[i];
-    pixels[i] = RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+  BitBlt(memory, 0, 0, area.width, area.height, screen, corner.x, corner.y, SRCCOPY);
+  bool found = false;
+  for (int y = 0; y < area.height && !found; ++y) {
+    for (int x = 0; x < area.width && !found; ++x) found = GetPixel(memory, x, y) == colour;
   }
   SelectObject(memory, previous);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
-namespace {
-RECT ScreenRect(HWND window, const Rect& area) {
-  POINT corner{area.left, area.top};
-  ClientToScreen(window, &corner);
-  return {corner.x, corner.y, corner.x + area.width, corner.y + area.height};
-}
-}  // namespace
-
-COLORREF PixelAt(HWND window, int x, int y) {
-  return CaptureScreen(ScreenRect(window, {x, y, 1, 1})).front();
-}
-
-bool AreaHasColour(HWND window, const Rect& area, COLORREF colour) {
-  const std::vector<COLORREF> pixels = CaptureScreen(ScreenRect(window, area));
-  return std::find(pixels.begin(), pixels.end(), colour) != pixels.end();
+  return found;
 }
 
 }  // namespace driver

@@ -32,17 +32,13 @@ struct Control {
   std::string text;
   Rect bounds;           // in the parent's client coordinates
   bool visible = false;  // its own state, whether or not its window is shown
-  bool enabled = false;
   bool default_button = false;
 };
 
-std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
-Rect BoundsOf(HWND window);
-SIZE ClientSize(HWND window);
 
-// A visible top-level window of the process (0: of the calling thread) with
-// this class and, when given, this caption.
+// A visible top-level window of the process (0: the test's own) with this
+// class and, when given, this caption.
 HWND FindWindowOf(DWORD process, const std::string& class_name,
                   const std::optional<std::string>& caption = {});
 // Waits for such a window; null when none came.
@@ -50,17 +46,16 @@ HWND WaitForWindow(DWORD process, const std::string& class_name,
                    const std::optional<std::string>& caption = {});
 bool WaitUntilHidden(HWND window);
 
-// Every control below a window, in creation order.
+// Every control below a window, in creation order, those inside containers
+// right after their container.
 std::vector<Control> ControlsOf(HWND window);
 // The first control with exactly this text; an empty handle when there is none.
 Control ControlByText(HWND window, const std::string& text);
 // The control that has the keyboard focus in the window's thread.
 HWND FocusOf(HWND window);
 
-// Clicks a button the way BM_CLICK does, without waiting for the handler,
-// which may open a modal window.
-void Click(HWND button);
-// Clicks the button with this caption; false when there is none.
+// Clicks the button with this caption the way BM_CLICK does, without waiting
+// for the handler, which may open a modal window; false when there is none.
 bool ClickButton(HWND window, const std::string& caption);
 // A close request as from the close box or Alt+F4.
 void RequestClose(HWND window);
@@ -75,15 +70,12 @@ struct MessageBoxText {
   std::string caption;
   std::string text;
   std::vector<std::string> buttons;
+  std::string default_button;
 };
 MessageBoxText ReadMessageBox(HWND box);
-// Waits for a message box of the process (0: of the calling thread).
+// Waits for a message box of the process (0: the test's own).
 std::optional<MessageBoxText> WaitForMessageBox(DWORD process);
 
-// The screen's pixels in an area, row by row.
-std::vector<COLORREF> CaptureScreen(const RECT& area);
-// The colour on the screen at a client position of a window.
-COLORREF PixelAt(HWND window, int x, int y);
 // Whether any pixel of the rectangle (client coordinates) has this colour.
 bool AreaHasColour(HWND window, const Rect& area, COLORREF colour);
 

@@ -1,109 +1,180 @@
-// The error dialog's OK flag and the cancel confirmation's flag, driven
-// inside the test's own process.
+// The error dialog and the finish dialog, driven inside the test's own
+// process, where their flags can be read and the system's answers to a
+// restart request played: a real one ends every program of the Wine session.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "layout.h"
 #include "pages/Abbrechen.h"
+#include "pages/Beenden.h"
 #include "pages/UError.h"
 #include "setup/Setup32.h"
 #include "setup/forms.h"
+#include "setup/profile.h"
 #include "ui/application.h"
 #include "window/script.h"
 
 namespace {
 
-class Dialogs : public testing::Test {
- protected:
-  Dialogs() {
-    haupt_ = app_.CreateForm(Forms().haupt);
-    app_.SetMainForm(*haupt_);
-    abbruch_ = app_.CreateForm(Forms().abbruch);
-    fehler_ = app_.CreateForm(Forms().fehler);
+// The windows a dialog needs, made as the program start makes them, for a
+// product configured by these lines of Setup.inf.
+struct Program {
+  explicit Program(const std::string& general = {}) {
+    haupt = app.CreateForm(Forms().haupt);
+    app.SetMainForm(*haupt);
+    haupt->Configure(stp::ReadSetupConfiguration(stp::ProfileFile::Parse(
+        "[General]\r\nOrganisation=Ruvuv\r\nProduct=Edider\r\nVersion=2.0\r\n" + general)));
+    ende = app.CreateForm(Forms().ende);
+    abbruch = app.CreateForm(Forms().abbruch);
+    fehler = app.CreateForm(Forms().fehler);
   }
-  ~Dialogs() override { Forms() = {}; }
+  ~Program() { Forms() = {}; }
 
-  ui::Application app_{GetModuleHandleA(nullptr)};
-  std::unique_ptr<THaupt> haupt_;
-  std::unique_ptr<TAbbruch> abbruch_;
-  std::unique_ptr<TFehler> fehler_;
-  Script script_;
+  ui::Application app{GetModuleHandleA(nullptr)};
+  std::unique_ptr<THaupt> haupt;
+  std::unique_ptr<TEnde> ende;
+  std::unique_ptr<TAbbruch> abbruch;
+  std::unique_ptr<TFehler> fehler;
 };
 
-TEST_F(Dialogs, ErrorDialogOkFlagTellsHowItWasLeft) {
-  fehler_->SetCaption("Diskette wechseln");
-  fehler_->SetMessage("Bitte legen Sie Diskette 2 ein.");
-  script_.When("TFehler", [](HWND dialog) { driver::ClickButton(dialog, "OK"); });
-  fehler_->ShowModal();
-  EXPECT_TRUE(fehler_->OkFlag());
-
-  // Shown again, the flag starts at 0; after "Fortfahren" in the cancel
-  // confirmation it is 0 again, and OK sets it.
-  bool flag_when_shown = true;
-  bool flag_after_continue = true;
-  script_
-      .When("TFehler",
-            [&](HWND dialog) {
-              flag_when_shown = fehler_->OkFlag();
-              driver::ClickButton(dialog, "Abbrechen");
-            })
-      .When("TAbbruch", [](HWND dialog) { driver::ClickButton(dialog, "Fortfahren"); })
-      .When("TFehler", [&](HWND dialog) {
-        flag_after_continue = fehler_->OkFlag();
-        driver::ClickButton(dialog, "OK");
-      });
-  fehler_->ShowModal();
-  EXPECT_TRUE(script_.Finished());
-  EXPECT_FALSE(flag_when_shown);
-  EXPECT_FALSE(flag_after_continue);
-  EXPECT_TRUE(fehler_->OkFlag());
-  EXPECT_FALSE(abbruch_->CancelConfirmed());
-
-  script_.When("TFehler", [](HWND dialog) { driver::RequestClose(dialog); });
-  fehler_->ShowModal();
-  EXPECT_FALSE(fehler_->OkFlag());
-  EXPECT_FALSE(app_.Terminated());
+// Clicks a button, or the close box when there is none.
+void Leave(HWND window, const char* button) {
+  if (button) {
+    driver::ClickButton(window, button);
+  } else {
+    driver::RequestClose(window);
+  }
 }
 
-TEST_F(Dialogs, ErrorDialogLayoutsWithTwoButtonsAndWithOne) {
-  EXPECT_EQ(fehler_->Caption(), "Setup Fehler");
-  const SIZE client = driver::ClientSize(fehler_->Handle());
-  EXPECT_EQ(client.cx, 419);
-  EXPECT_EQ(client.cy, 128);
-  const driver::Control ok = driver::ControlByText(fehler_->Handle(), "OK");
-  const driver::Control cancel = driver::ControlByText(fehler_->Handle(), "Abbrechen");
-  EXPECT_EQ(ok.bounds, (driver::Rect{125, 104, 81, 21}));
-  EXPECT_TRUE(ok.default_button);
-  EXPECT_EQ(cancel.bounds, (driver::Rect{213, 104, 81, 21}));
-  EXPECT_TRUE(cancel.visible);
-  fehler_->SetMessage("Das zu installierende Programm benötigt Windows NT.");
-  EXPECT_EQ(
-      driver::ControlByText(fehler_->Handle(), "Das zu installierende Programm benötigt Windows NT.").bounds,
-      (driver::Rect{16, 16, 385, 73}));
+// The showings follow one another on the same dialog: its flag goes back to
+// 0 whenever it becomes active, so no showing sees the flag of the one before.
+TEST(Dialogs, ErrorDialogOkFlagTellsHowItWasLeft) {
+  constexpr char kMessage[] = "Bitte legen Sie Diskette 2 ein.";
+  Program program;
+  program.fehler->SetMessage(kMessage);
+  {
+    Script script;
+    script.When("TFehler", [&](HWND dialog) {
+      layout::ExpectLayout(
+          dialog, {419, 128},
+          {{kMessage, {16, 16, 385, 73}}, {"OK", {125, 104, 81, 21}}, {"Abbrechen", {213, 104, 81, 21}}},
+          "OK");
+      driver::ClickButton(dialog, "OK");
+    });
+    program.fehler->ShowModal();
+    EXPECT_TRUE(program.fehler->OkFlag());
+  }
 
-  fehler_->UseSingleButton();
-  EXPECT_EQ(driver::ControlByText(fehler_->Handle(), "OK").bounds, (driver::Rect{169, 104, 81, 21}));
-  EXPECT_FALSE(driver::ControlByText(fehler_->Handle(), "Abbrechen").visible);
+  const struct {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> clicks;  // window class, button
+    bool ok_flag;
+    bool program_ends;
+  } cases[] = {
+      {"close-box", {{"TFehler", nullptr}}, false, false},
+      {"continue", {{"TFehler", "Abbrechen"}, {"TAbbruch", "Fortfahren"}, {"TFehler", "OK"}}, true, false},
+      // Both modal loops end on the quit request.
+      {"confirmed-cancel", {{"TFehler", "Abbrechen"}, {"TAbbruch", "Abbrechen"}}, false, true},
+  };
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.name);
+    Script script;
+    for (const auto& [window_class, button] : row.clicks) {
+      script.When(window_class, [button](HWND window) { Leave(window, button); });
+    }
+    program.fehler->ShowModal();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(program.fehler->OkFlag(), row.ok_flag);
+    EXPECT_EQ(program.abbruch->CancelConfirmed(), row.program_ends);
+    EXPECT_EQ(program.app.Terminated(), row.program_ends);
+  }
+  // After the quit request nothing opens any more.
+  EXPECT_EQ(program.fehler->ShowModal(), ui::ModalResult::kCancel);
+  program.fehler->Show();
+  EXPECT_FALSE(program.fehler->Visible());
+  EXPECT_FALSE(program.abbruch->Visible());
 }
 
-TEST_F(Dialogs, ConfirmedCancelEndsTheProgramAndLeavesTheOkFlagAtZero) {
-  script_.When("TFehler", [](HWND dialog) { driver::ClickButton(dialog, "Abbrechen"); })
-      .When("TAbbruch", [](HWND dialog) { driver::ClickButton(dialog, "Abbrechen"); });
-  fehler_->ShowModal();
-  EXPECT_TRUE(abbruch_->CancelConfirmed());
-  EXPECT_TRUE(app_.Terminated());
-  EXPECT_FALSE(fehler_->OkFlag());
-  EXPECT_FALSE(fehler_->Visible());
+// The answers the system gives to restart requests, and the requests made.
+std::vector<UINT> requests;
+std::vector<BOOL> answers;
+
+BOOL WINAPI FakeExitWindows(UINT flags, DWORD) {
+  requests.push_back(flags);
+  if (answers.empty()) return FALSE;
+  const BOOL answer = answers.front();
+  answers.erase(answers.begin());
+  return answer;
 }
 
-TEST_F(Dialogs, CancelConfirmationClosesItselfOnceTheRunHasFinished) {
-  haupt_->SetFinished();
-  bool shown = false;
-  script_.When("TAbbruch", [&](HWND) { shown = true; });
-  abbruch_->ShowModal();
-  // Give a wrongly shown dialog the time to be seen.
-  driver::WaitFor([&] { return shown; }, 500);
-  EXPECT_FALSE(shown);
-  EXPECT_FALSE(abbruch_->CancelConfirmed());
-  EXPECT_FALSE(app_.Terminated());
+constexpr UINT kRestart = EWX_REBOOT | EWX_FORCE;
+constexpr UINT kLogOff = EWX_FORCE;
+
+const std::vector<layout::Placed> kRestartForm = {
+    {"Ihr Computer muß neu gestartet werden, um Ruvuv Edider 2.0-Setup erfolgreich auf Ihrem Computer zu "
+     "installieren.",
+     {16, 8, 346, 37}},
+    {layout::kAnyText, {16, 64, 362, 41}},
+    {"Neustart", {153, 120, 81, 21}},
+    {"Abbrechen", {247, 120, 81, 21}}};
+const std::vector<layout::Placed> kPlainForm = {
+    {"Ruvuv Edider 2.0-Setup wurde erfolgreich installiert.", {16, 8, 346, 37}},
+    {"Klicken Sie auf Beenden, um Setup abzuschließen", {16, 64, 362, 41}},
+    {"Beenden", {151, 120, 81, 21}}};
+
+struct FinishCase {
+  const char* name;
+  const char* setting;  // in Setup.inf
+  bool restart_form;
+  std::vector<BOOL> system_answers;
+  const char* button;  // none for the close box
+  std::vector<UINT> requests;
+  std::vector<std::string> messages;
+};
+
+// Only exactly "1", also by default, offers a restart. Every button ends the
+// program, only "Neustart" asks the system, first for a restart, then for a
+// log-off; the close box gives control back to the caller.
+TEST(Dialogs, FinishDialogFormsAndWaysOut) {
+  const std::vector<std::string> refusal = {
+      "Information: Der Neustart wurde verweigert. Bitte starten Sie den Computer manuell neu."};
+  const FinishCase cases[] = {
+      {"absent-restart-granted", "", true, {TRUE}, "Neustart", {kRestart}, {}},
+      {"log-off-granted", "RebootSystem=1", true, {FALSE, TRUE}, "Neustart", {kRestart, kLogOff}, {}},
+      {"both-refused", "RebootSystem=1", true, {FALSE, FALSE}, "Neustart", {kRestart, kLogOff}, refusal},
+      {"abbrechen", "RebootSystem=1", true, {}, "Abbrechen", {}, {}},
+      {"restart-close-box", "RebootSystem=1", true, {}, nullptr, {}, {}},
+      {"beenden", "RebootSystem=0", false, {}, "Beenden", {}, {}},
+  };
+  for (const FinishCase& row : cases) {
+    SCOPED_TRACE(row.name);
+    requests.clear();
+    answers = row.system_answers;
+    Program program(row.setting + std::string("\r\n"));
+    program.ende->SetExitWindows(FakeExitWindows);
+    Script script;
+    script.AnswerMessageBoxes();
+    script.When("TEnde", [&](HWND dialog) {
+      layout::ExpectLayout(dialog, {382, 145}, row.restart_form ? kRestartForm : kPlainForm,
+                           row.restart_form ? "Neustart" : "Beenden");
+      Leave(dialog, row.button);
+    });
+    program.ende->ShowModal();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(program.app.Terminated(), row.button != nullptr);
+    EXPECT_EQ(requests, row.requests);
+    EXPECT_EQ(script.Messages(), row.messages);
+
+    // The run has finished: the cancel confirmation closes itself at once.
+    Script confirmation;
+    confirmation.When("TAbbruch", [](HWND window) { driver::ClickButton(window, "Fortfahren"); });
+    program.abbruch->ShowModal();
+    EXPECT_FALSE(confirmation.Finished());
+    EXPECT_FALSE(program.abbruch->CancelConfirmed());
+  }
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "window/script.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr UINT kTickMs = 20;
@@ -34,12 +32,11 @@ void Script::RunStep() {
   // An action may start a modal loop, in which the timer ticks again.
   if (running_) return;
   running_ = true;
-  std::erase_if(answered_, [](HWND box) { return !IsWindow(box) || !IsWindowVisible(box); });
-  if (HWND box = answer_boxes_ ? ShownWindow("TMessageForm") : nullptr;
-      box && std::find(answered_.begin(), answered_.end(), box) == answered_.end()) {
-    answered_.push_back(box);
-    boxes_.push_back(driver::ReadMessageBox(box));
-    driver::ClickButton(box, boxes_.back().buttons.front());
+  if (HWND box = answer_boxes_ ? ShownWindow("TMessageForm") : nullptr) {
+    const driver::MessageBoxText seen = driver::ReadMessageBox(box);
+    messages_.push_back(seen.caption + ": " + seen.text);
+    // Clicked at once, so that the next tick cannot answer the same box again.
+    SendMessageA(driver::ControlByText(box, seen.buttons.front()).handle, BM_CLICK, 0, 0);
   } else if (!steps_.empty()) {
     if (HWND window = ShownWindow(steps_.front().class_name)) {
       Step step = std::move(steps_.front());

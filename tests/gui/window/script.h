@@ -21,9 +21,10 @@ class Script {
   // Runs action once a window of this class is shown in this thread and not
   // blocked by a modal window; the steps run in the order given.
   Script& When(const std::string& class_name, std::function<void(HWND)> action);
-  // Answers every message box with its first button and keeps what it said.
+  // Answers every message box with its first button and keeps what it
+  // said, as "caption: text".
   void AnswerMessageBoxes() { answer_boxes_ = true; }
-  const std::vector<driver::MessageBoxText>& MessageBoxes() const { return boxes_; }
+  const std::vector<std::string>& Messages() const { return messages_; }
   bool Finished() const { return steps_.empty(); }
 
  private:
@@ -37,8 +38,7 @@ class Script {
 
   std::deque<Step> steps_;
   bool answer_boxes_ = false;
-  std::vector<driver::MessageBoxText> boxes_;
-  std::vector<HWND> answered_;
+  std::vector<std::string> messages_;
   UINT_PTR timer_;
   bool running_ = false;
 };

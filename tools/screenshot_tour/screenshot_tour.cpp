@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -25,11 +26,45 @@ namespace {
 // Lets the window finish painting before the picture is taken.
 constexpr DWORD kSettleMs = 700;
 
+// Writes the whole screen as a 24-bit Windows bitmap, top row first.
+void WriteScreen(const std::string& path) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = -height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  const DWORD row_size = (width * 3 + 3) / 4 * 4;  // 3 bytes a pixel, rows end on 4 bytes
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + row_size * height;
+
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap =
+      CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(static_cast<const char*>(bits), row_size * height);
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
 void Capture(const std::string& path) {
   // Waiting handles the messages of the tour's own windows.
   driver::WaitFor([] { return false; }, kSettleMs);
-  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  driver::WriteScreenBitmap(path, screen);
+  WriteScreen(path);
   std::printf("%s\n", path.c_str());
 }
 
@@ -106,7 +141,7 @@ int main(int argc, char** argv) {
     driver::RequestClose(destination);
     confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
     if (confirmation) driver::ClickButton(confirmation, "Abbrechen");
-    if (!setup.WaitForExit()) return Fail("Setup.exe did not end");
+    if (setup.WaitForExit() == STILL_ACTIVE) return Fail("Setup.exe did not end");
   }
   CaptureFinishDialog(argv[1], output);
   return 0;
