@@ -14,6 +14,6 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 source scripts/sample_run.sh
-sample_prefix "$work/prefix"
+source scripts/sample_prefix.sh "$work/prefix"
 wine "$work/medium/Setup.exe"
 wineserver -k

@@ -12,11 +12,11 @@ mkdir -p "$work/shots" screenshots
 # A virtual desktop of Wine's own draws the window frames that a window
 # manager would draw.
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  sample_prefix "$1/prefix"
+  source "$2/scripts/sample_prefix.sh" "$1/prefix"
   wine explorer /desktop=stpsetup,1024x768 "$1/screenshot_tour.exe" "$(winepath -w "$1/medium")" \
     "$(winepath -w "$1/shots")"
   wineserver -k
-' screenshots "$work"
+' screenshots "$work" "$root"
 
 for shot in welcome cancel about sysinfo destination browser finish finish-restart; do
   convert "$work/shots/$shot.bmp" "screenshots/$shot.png"
