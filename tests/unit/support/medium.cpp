@@ -1,8 +1,5 @@
 #include "support/medium.h"
 
-#include <algorithm>
-#include <random>
-
 #include "engine/extraction.h"
 #include "setup/directory_path.h"
 #include "stptool/pack.h"
@@ -38,13 +35,6 @@ std::vector<std::size_t> ImageSizes(const std::vector<MediumFile>& files) {
   std::vector<std::size_t> sizes;
   for (const auto& file : PackFiles(dir, files, 0).files) sizes.push_back(file.compressed_size);
   return sizes;
-}
-
-std::string RandomBytes(std::size_t count, unsigned seed) {
-  std::mt19937 random(seed);
-  std::string bytes(count, '\0');
-  std::generate(bytes.begin(), bytes.end(), [&random] { return static_cast<char>(random()); });
-  return bytes;
 }
 
 void WriteFileAt(const TempDir& dir, const std::string& name, const std::string& content,

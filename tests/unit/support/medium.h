@@ -7,6 +7,7 @@
 #include "port/file_system.h"
 #include "setup/configuration.h"
 #include "support/temp_dir.h"
+#include "support/test_data.h"
 
 namespace stp::test {
 
@@ -24,9 +25,6 @@ FileTable WriteMedium(const TempDir& dir, const std::vector<MediumFile>& files,
 
 // The compressed length of each file's image.
 std::vector<std::size_t> ImageSizes(const std::vector<MediumFile>& files);
-
-// Deterministic bytes that do not compress.
-std::string RandomBytes(std::size_t count, unsigned seed);
 
 // Files through the file-system seam, so that names are Windows-1252 on
 // every platform. name is relative to dir, with "\" between its parts.
