@@ -7,7 +7,6 @@
 #include "port/file_system.h"
 #include "setup/configuration.h"
 #include "support/temp_dir.h"
-#include "support/test_data.h"
 
 namespace stp::test {
 
@@ -22,9 +21,6 @@ struct MediumFile {
 // Setup1.stp, Setup2.stp, ... beside Setup.inf. Returns the file table.
 FileTable WriteMedium(const TempDir& dir, const std::vector<MediumFile>& files,
                       std::int64_t first_volume_size = 0);
-
-// The compressed length of each file's image.
-std::vector<std::size_t> ImageSizes(const std::vector<MediumFile>& files);
 
 // Files through the file-system seam, so that names are Windows-1252 on
 // every platform. name is relative to dir, with "\" between its parts.
