@@ -1,3 +1,5 @@
+#include "setup/directory_path.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "port/file_system.h"
-#include "setup/directory_path.h"
 #include "support/temp_dir.h"
 
 namespace stp {
@@ -13,30 +14,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Every missing level is made; what exists stays, and failures are quiet.
 TEST(MakeDirectoryPath, CreatesEveryMissingLevel) {
   test::TempDir dir;
-  MakeDirectoryPath(dir.Path() + "a\\b\\c\\");
-  EXPECT_TRUE(fs::is_directory(dir.Native() / "a" / "b" / "c"));
-  MakeDirectoryPath(dir.Path() + "a\\b\\d");
-  EXPECT_TRUE(fs::is_directory(dir.Native() / "a" / "b" / "d"));
-}
-
-TEST(MakeDirectoryPath, LeavesExistingDirectoriesAndContentAlone) {
-  test::TempDir dir;
   dir.Write("a/keep.txt", "x");
-  MakeDirectoryPath(dir.Path() + "a");
-  EXPECT_EQ(dir.Read("a/keep.txt"), "x");
-}
-
-TEST(MakeDirectoryPath, FailsQuietly) {
-  test::TempDir dir;
   dir.Write("file", "x");
+  MakeDirectoryPath(dir.Path() + "a\\b\\c\\");
+  MakeDirectoryPath(dir.Path() + "a\\b\\d");
+  EXPECT_TRUE(fs::is_directory(dir.Native() / "a" / "b" / "c"));
+  EXPECT_TRUE(fs::is_directory(dir.Native() / "a" / "b" / "d"));
+  EXPECT_EQ(dir.Read("a/keep.txt"), "x");
   MakeDirectoryPath(dir.Path() + "file\\sub\\deeper");  // a file stands in the way
   EXPECT_FALSE(fs::exists(dir.Native() / "file" / "sub"));
-  MakeDirectoryPath("");
-  MakeDirectoryPath("\\");
-  MakeDirectoryPath("C:");
-  MakeDirectoryPath("C:\\");
+  for (const char* nothing_to_make : {"", "\\", "C:", "C:\\"}) MakeDirectoryPath(nothing_to_make);
 }
 
 TEST(PathRules, AddAndRemoveOneTrailingBackslash) {

@@ -1,73 +1,71 @@
+#include "stptool/product_description.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "port/ansi_text.h"
-#include "stptool/product_description.h"
 #include "stptool/target_names.h"
 
 namespace stptool {
 namespace {
 
-using General = std::vector<std::pair<std::string, std::string>>;
-
 constexpr const char* kIdentity = "[product]\norganisation = Beispiel\nproduct = Textwerk\nversion = 2.0\n";
 
-TEST(ProductDescription, TurnsEveryKeyIntoItsSetupInfValue) {
-  const auto full = ParseProductDescription(
-      "\xEF\xBB\xBF" + stp::AnsiToUtf8("# written by hand\r\n"
-                                       "[product]\r\n"
-                                       "  organisation      = Beispiel & Söhne  \r\n"
-                                       "product = Textwerk\r\n"
-                                       "version = 2.0\r\n"
-                                       "key-version = 2\r\n"
-                                       "default-directory = C:\\Programme\\Textwerk\r\n"
-                                       "requires-nt = yes\r\n"
-                                       "restart = no\r\n"
-                                       "background-colour = #008080\r\n"
-                                       "title-colour = #FfFfFf\r\n"
-                                       "shadow-colour = #123456\r\n"),
-      "full");
-  EXPECT_EQ(full.general, (General{{"Organisation", "Beispiel & Söhne"},
-                                   {"Product", "Textwerk"},
-                                   {"Version", "2.0"},
-                                   {"EVersion", "2"},
-                                   {"DefDirectory", "C:\\Programme\\Textwerk"},
-                                   {"RequireNT", "1"},
-                                   {"RebootSystem", "0"},
-                                   {"BackCl", "0x808000"},
-                                   {"FontCl", "0xFFFFFF"},
-                                   {"ShadowCl", "0x563412"}}));
+// The value a description gives a key of section General; "-" for none.
+std::string GeneralValue(const std::string& product_lines, const std::string& key) {
+  const auto general = ParseProductDescription(stp::AnsiToUtf8(kIdentity + product_lines), "t").general;
+  const auto found =
+      std::find_if(general.begin(), general.end(), [&](const auto& kv) { return kv.first == key; });
+  return found == general.end() ? "-" : found->second;
+}
 
-  // Left out: the product key follows the version, no NT needed, restart.
-  EXPECT_EQ(ParseProductDescription(kIdentity, "least").general, (General{{"Organisation", "Beispiel"},
-                                                                          {"Product", "Textwerk"},
-                                                                          {"Version", "2.0"},
-                                                                          {"EVersion", "2.0"},
-                                                                          {"RequireNT", "0"},
-                                                                          {"RebootSystem", "1"}}));
+TEST(ProductDescription, TurnsEveryKeyIntoItsSetupInfValue) {
+  const struct {
+    const char* lines;
+    const char* key;
+    const char* value;
+  } kCases[] = {
+      {"", "EVersion", "2.0"},  // the product key follows the version
+      {"key-version = 2\r\n", "EVersion", "2"},
+      {"", "DefDirectory", "-"},
+      {"default-directory =   C:\\Programme\\Textwerk  \n", "DefDirectory", "C:\\Programme\\Textwerk"},
+      {"", "RequireNT", "0"},
+      {"requires-nt = yes\n", "RequireNT", "1"},
+      {"", "RebootSystem", "1"},
+      {"restart = no\n", "RebootSystem", "0"},
+      {"", "BackCl", "-"},
+      {"background-colour = #008080\n", "BackCl", "0x808000"},
+      {"title-colour = #FfFfFf\n", "FontCl", "0xFFFFFF"},
+      {"shadow-colour = #123456\n", "ShadowCl", "0x563412"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(GeneralValue(c.lines, c.key), c.value) << c.lines << c.key;
+  // A byte order mark, comments, CR LF and the text's Windows-1252 letters.
+  const auto marked = ParseProductDescription(
+      "\xEF\xBB\xBF" + stp::AnsiToUtf8("# by hand\r\n[product]\r\norganisation = Söhne & Co\r\nproduct = "
+                                       "T\r\nversion = 1\r\n"),
+      "t");
+  EXPECT_EQ(marked.general.front(), std::make_pair(std::string("Organisation"), std::string("Söhne & Co")));
 }
 
 TEST(ProductDescription, ReadsSourcesAndTheirTargets) {
-  struct Case {
+  const struct {
     const char* line;
     const char* source;
     bool folder;
     const char* target;
-  };
-  const Case cases[] = {
+  } kCases[] = {
       {"a.txt", "a.txt", false, "a.txt"},
-      {"doc/a.txt", "doc\\a.txt", false, "doc\\a.txt"},
       {"./doc/./a.txt -> b/c.txt", "doc\\a.txt", false, "b\\c.txt"},
       {"doc/a.txt -> Hilfe/", "doc\\a.txt", false, "Hilfe\\a.txt"},
       {"a.ini -> <windir>\\", "a.ini", false, "<windir>\\a.ini"},
       {"a.txt -> ./", "a.txt", false, "a.txt"},
       {"Vorlagen/", "Vorlagen", true, "Vorlagen"},
-      {"Vorlagen/ -> Muster", "Vorlagen", true, "Muster"},
       {"Vorlagen/ -> <desktop>", "Vorlagen", true, "<desktop>"},
-      {"./", "", true, ""},
       {". -> .", "", true, ""},
       {"Grüße.txt -> Übersicht\\", "Grüße.txt", false, "Übersicht\\Grüße.txt"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : kCases) {
     const auto description =
         ParseProductDescription(stp::AnsiToUtf8(std::string(kIdentity) + "[files]\n" + c.line + "\n"), "t");
     ASSERT_EQ(description.files.size(), 1u) << c.line;
@@ -86,11 +84,10 @@ TEST(ProductDescription, ReadsSourcesAndTheirTargets) {
 }
 
 TEST(ProductDescription, RefusesWhatItDoesNotUnderstandNamingTheLine) {
-  struct Case {
+  const struct {
     std::string text;
     const char* message;
-  };
-  const Case cases[] = {
+  } kCases[] = {
       {"organisation = B\n", "t:1: expected [product], [files] or [links] first"},
       {"[produkt]\n", "t:1: unknown section [produkt]"},
       {"[files]\n[links]\n[files]\n", "t:3: [files] appears a second time"},
@@ -99,11 +96,8 @@ TEST(ProductDescription, RefusesWhatItDoesNotUnderstandNamingTheLine) {
       {"[product]\nproduct\n", "t:2: expected 'key = value'"},
       {"[product]\nproduct =\n", "t:2: 'product' has no value"},
       {"[product]\nrestart = ja\n", "t:2: 'restart' is yes or no"},
-      {"[product]\ntitle-colour = white\n", "t:2: 'title-colour' is a colour #RRGGBB"},
       {"[product]\ntitle-colour = #FFF\n", "t:2: 'title-colour' is a colour #RRGGBB"},
       {"[product]\nproduct = \"Textwerk\"\n", "t:2: the value of 'product' is enclosed in quotes"},
-      {"[product]\nproduct = " + std::string(1024, 'x') + "\n",
-       "t:2: the value of 'product' is longer than 1023"},
       {"[product]\nproduct = \xE6\x96\x87\n",
        "t:2: the value of 'product' holds characters that Windows-1252"},
       {"[files]\n/etc/passwd\n", "t:2: the source '/etc/passwd' is absolute"},
@@ -115,7 +109,7 @@ TEST(ProductDescription, RefusesWhatItDoesNotUnderstandNamingTheLine) {
       {"[links]\n../A.lnk -> a.exe\n", "t:2: the shortcut '..\\A.lnk' has a '..' part"},
       {"[product]\norganisation = B\nproduct = T\n", "t: [product] needs 'version'"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : kCases) {
     try {
       ParseProductDescription(c.text, "t");
       ADD_FAILURE() << c.text << ": no error";
@@ -127,42 +121,35 @@ TEST(ProductDescription, RefusesWhatItDoesNotUnderstandNamingTheLine) {
 }
 
 TEST(NameProblem, RefusesNamesThatLeaveTheDestination) {
-  struct Case {
+  const struct {
     const char* name;
     Placeholders placeholders;
     const char* problem;  // empty: the name is fine
-  };
-  const Case cases[] = {
-      {"a.txt", Placeholders::kRefused, ""},
+  } kCases[] = {
       {"Daten\\Grüße\\a b.txt", Placeholders::kRefused, ""},
       {"<WinDir>\\system\\a.ini", Placeholders::kAllowed, ""},
       {"<desktop>/a.txt", Placeholders::kAllowed, ""},
       {"<windir>\\a.ini", Placeholders::kRefused, "holds the character '<'"},
       {"<desktop>", Placeholders::kAllowed, "needs a \"\\\" after <desktop>"},
       {"", Placeholders::kRefused, "is empty"},
-      {"\\a.txt", Placeholders::kRefused, "is absolute"},
       {"/a.txt", Placeholders::kRefused, "is absolute"},
       {"<windir>\\\\a.txt", Placeholders::kAllowed, "is absolute"},
       {"C:\\a.txt", Placeholders::kRefused, "has a drive letter"},
-      {"a\\..\\..\\b", Placeholders::kRefused, "has a '..' part"},
       {"a/../b", Placeholders::kRefused, "has a '..' part"},
       {"a\\.\\b", Placeholders::kRefused, "has a '.' part"},
-      {"a\\\\b", Placeholders::kRefused, "has an empty part"},
       {"a\\", Placeholders::kRefused, "has an empty part"},
       {"file:stream", Placeholders::kRefused, "holds the character ':'"},
       {"a?.txt", Placeholders::kRefused, "holds the character '?'"},
       {"a\x1b[2J.txt", Placeholders::kRefused, "holds a control character"},
   };
-  for (const Case& c : cases) EXPECT_EQ(NameProblem(c.name, c.placeholders), c.problem) << c.name;
+  for (const auto& c : kCases) EXPECT_EQ(NameProblem(c.name, c.placeholders), c.problem) << c.name;
 }
 
 TEST(ProfileValueProblem, RefusesValuesThatSetupInfWouldChange) {
-  struct Case {
+  const struct {
     std::string value;
     const char* problem;
-  };
-  const Case cases[] = {
-      {"Beispiel GmbH", ""},
+  } kCases[] = {
       {"'quoted' in part", ""},
       {std::string(1023, 'x'), ""},
       {std::string(1024, 'x'), "is longer than 1023 characters"},
@@ -171,7 +158,7 @@ TEST(ProfileValueProblem, RefusesValuesThatSetupInfWouldChange) {
       {"\"quoted\"", "is enclosed in quotes"},
       {"'quoted'", "is enclosed in quotes"},
   };
-  for (const Case& c : cases) EXPECT_EQ(ProfileValueProblem(c.value), c.problem) << c.value;
+  for (const auto& c : kCases) EXPECT_EQ(ProfileValueProblem(c.value), c.problem) << c.value;
 }
 
 }  // namespace

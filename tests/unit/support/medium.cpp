@@ -1,17 +1,13 @@
 #include "support/medium.h"
 
-#include <algorithm>
-#include <random>
-
 #include "engine/extraction.h"
 #include "setup/directory_path.h"
 #include "stptool/pack.h"
 
 namespace stp::test {
-namespace {
 
-stptool::PackResult PackFiles(const TempDir& dir, const std::vector<MediumFile>& files,
-                              std::int64_t first_volume_size) {
+FileTable WriteMedium(const TempDir& dir, const std::vector<MediumFile>& files,
+                      std::int64_t first_volume_size) {
   TempDir source;
   stptool::ProductDescription description{"test", {}, {}, {}};
   for (std::size_t i = 0; i < files.size(); ++i) {
@@ -22,29 +18,8 @@ stptool::PackResult PackFiles(const TempDir& dir, const std::vector<MediumFile>&
   stptool::PackOptions options;
   options.first_volume_size = first_volume_size;
   stptool::Progress quiet(false);
-  return stptool::Pack(description, source.Path(), dir.Path(), options, quiet);
-}
-
-}  // namespace
-
-FileTable WriteMedium(const TempDir& dir, const std::vector<MediumFile>& files,
-                      std::int64_t first_volume_size) {
-  PackFiles(dir, files, first_volume_size);
+  stptool::Pack(description, source.Path(), dir.Path(), options, quiet);
   return LoadFileTable(ProfileFile::Load(dir.Path() + "Setup.inf"));
-}
-
-std::vector<std::size_t> ImageSizes(const std::vector<MediumFile>& files) {
-  TempDir dir;
-  std::vector<std::size_t> sizes;
-  for (const auto& file : PackFiles(dir, files, 0).files) sizes.push_back(file.compressed_size);
-  return sizes;
-}
-
-std::string RandomBytes(std::size_t count, unsigned seed) {
-  std::mt19937 random(seed);
-  std::string bytes(count, '\0');
-  std::generate(bytes.begin(), bytes.end(), [&random] { return static_cast<char>(random()); });
-  return bytes;
 }
 
 void WriteFileAt(const TempDir& dir, const std::string& name, const std::string& content,

@@ -22,12 +22,6 @@ struct MediumFile {
 FileTable WriteMedium(const TempDir& dir, const std::vector<MediumFile>& files,
                       std::int64_t first_volume_size = 0);
 
-// The compressed length of each file's image.
-std::vector<std::size_t> ImageSizes(const std::vector<MediumFile>& files);
-
-// Deterministic bytes that do not compress.
-std::string RandomBytes(std::size_t count, unsigned seed);
-
 // Files through the file-system seam, so that names are Windows-1252 on
 // every platform. name is relative to dir, with "\" between its parts.
 void WriteFileAt(const TempDir& dir, const std::string& name, const std::string& content,

@@ -7,7 +7,7 @@
 // A plain, independent rendering of the LZH codec: the decoding algorithm
 // step by step (16-bit register, one byte per request), a writer for chosen
 // token sequences, and a greedy encoder with a full longest-match search.
-// Tests use it as an oracle, the benchmarks as the classic baseline.
+// The benchmarks use it as the classic baseline, the fuzz targets as an oracle.
 namespace stp::reference {
 
 struct Decoded {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-// Deterministic sample data for codec tests and benchmarks: the same seed
+// Deterministic sample data for the benchmarks and fuzz targets: the same seed
 // always gives the same bytes, on every platform.
 namespace stp::sample {
 
