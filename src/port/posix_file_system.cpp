@@ -67,13 +67,13 @@ timespec TimespecOf(FileTime time) {
   return stamp;
 }
 
-FileTime FileTimeOf(const timespec& spec) {
+FileTime FileTimeOf(const timespec& stamp) {
   constexpr std::int64_t kTicksPerSecond = 10000000;
   constexpr std::int64_t kEpochDifference = 11644473600LL;
-  const std::int64_t seconds = static_cast<std::int64_t>(spec.tv_sec) + kEpochDifference;
+  const std::int64_t seconds = static_cast<std::int64_t>(stamp.tv_sec) + kEpochDifference;
   // Nothing on a Windows medium can be older than 1601.
   if (seconds < 0) return 0;
-  return static_cast<FileTime>(seconds * kTicksPerSecond + spec.tv_nsec / 100);
+  return static_cast<FileTime>(seconds * kTicksPerSecond + stamp.tv_nsec / 100);
 }
 
 }  // namespace
