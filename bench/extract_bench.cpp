@@ -22,9 +22,9 @@
 #include "engine/extraction.h"
 #include "lzh_support/sample_data.h"
 #include "memory_decoder.h"
+#include "port/directory_path.h"
 #include "port/file_system.h"
 #include "setup/configuration.h"
-#include "setup/directory_path.h"
 #include "stptool/pack.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "setup/directory_path.h"
+#include "port/directory_path.h"
 
 namespace stp {
 namespace {

@@ -3,8 +3,8 @@
 #include <winnetwk.h>
 
 #include "pages/Verzeichnisse.h"
+#include "port/directory_path.h"
 #include "port/file_system.h"
-#include "setup/directory_path.h"
 #include "setup/forms.h"
 
 TSelectFolder::TSelectFolder()

@@ -3,9 +3,9 @@
 #include "engine/Fortschritt.h"
 #include "pages/USelectFolder.h"
 #include "pages/USysInfo.h"
+#include "port/directory_path.h"
 #include "port/file_system.h"
 #include "setup/Setup32.h"
-#include "setup/directory_path.h"
 #include "setup/forms.h"
 #include "ui/message_dialog.h"
 

@@ -5,7 +5,7 @@
 
 #include "engine/extraction.h"
 #include "native_text.h"
-#include "setup/directory_path.h"
+#include "port/directory_path.h"
 
 namespace stptool {
 
