@@ -1,7 +1,7 @@
 #include "engine/extraction.h"
 
 #include <algorithm>
-#include <cstring>
+#include <exception>
 
 #include "port/directory_path.h"
 
@@ -10,7 +10,6 @@ namespace {
 
 constexpr std::string_view kWindowsPlaceholder = "<windir>";
 constexpr std::string_view kDesktopPlaceholder = "<desktop>";
-constexpr std::uint16_t kCodecBufferSize = 32768;
 
 bool StartsWithLowered(const std::string& text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
@@ -74,14 +73,11 @@ void CheckFileTable(const FileTable& table) {
 
 Extraction::Extraction(const FileTable& table, TargetPlaces places, const std::string& source_directory,
                        InstallHost& host)
-    : table_(table), places_(std::move(places)), host_(host), reader_(source_directory, host) {
-  LZHC.SetReadBufSize(kCodecBufferSize);
-  LZHC.SetWriteBufSize(kCodecBufferSize);
-  LZHC.OnGetBytes = [this](TCustomLZHCompressor&, BufType& DTA, std::uint16_t NBytes,
-                           std::uint16_t& Bytes_Got) { LZHCGetBytes(DTA, NBytes, Bytes_Got); };
-  LZHC.OnPutBytes = [this](TCustomLZHCompressor&, BufType& DTA, std::uint16_t NBytes,
-                           std::uint16_t& Bytes_Put) { LZHCPutBytes(DTA, NBytes, Bytes_Put); };
-}
+    : table_(table),
+      places_(std::move(places)),
+      host_(host),
+      reader_(source_directory, host),
+      image_(reader_, host) {}
 
 Extraction::Outcome Extraction::InstallFiles() {
   CheckFileTable(table_);
@@ -104,14 +100,10 @@ void Extraction::DateiKopieren(int index) {
   MakeDirectoryPath(DirectoryOf(target));
   host_.ShowTarget(target, reader_.CurrentDisk());
 
-  reader_.Open();
-  // An empty image needs no byte of the setup data, so it must not ask for a
-  // next volume: the data may end exactly where a volume ends.
-  if (entry.length > 0 && !reader_.PositionAt(entry.offset)) {
+  if (!image_.Open(entry.offset, entry.length)) {
     if (host_.CancelConfirmed()) return;
     throw MissingDiskError(reader_.CurrentDisk());
   }
-  BytesLeft = entry.length;
 
   try {
     TargetFile = port::File::Create(target);
@@ -122,13 +114,19 @@ void Extraction::DateiKopieren(int index) {
     TargetOpen = false;
   }
 
-  failure_ = nullptr;
-  LZHC.Decompress();
-  reader_.Close();
+  std::exception_ptr failure;
+  try {
+    image_.Decode([this](const std::uint8_t* data, std::size_t size) {
+      if (TargetOpen) TargetFile.Write(data, size);
+    });
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  image_.Close();
   if (host_.CancelConfirmed()) return;
   // A file that could not be read or written whole is not recorded as
   // installed: the run ends with the error instead.
-  if (failure_) std::rethrow_exception(failure_);
+  if (failure) std::rethrow_exception(failure);
   if (TargetOpen) TargetFile.Close();
 
   StampFile(target, entry.time);
@@ -153,36 +151,6 @@ void Extraction::StampFile(const std::string& target, port::FileTime time) {
     host_.ReportErrorNumber(e.Code());
   }
   file.Close();
-}
-
-void Extraction::LZHCGetBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Got) {
-  host_.ProcessMessages();
-  Bytes_Got = 0;
-  if (host_.CancelConfirmed() || BytesLeft == 0 || failure_) return;
-
-  const auto want = static_cast<std::size_t>(std::min<std::int32_t>(NBytes, BytesLeft));
-  std::size_t got = 0;
-  try {
-    got = reader_.ReadAcross(DTA.data(), want);
-  } catch (...) {
-    failure_ = std::current_exception();
-  }
-  Bytes_Got = static_cast<std::uint16_t>(got);
-  BytesLeft -= static_cast<std::int32_t>(got);
-}
-
-void Extraction::LZHCPutBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Put) {
-  host_.ProcessMessages();
-  if (TargetOpen && !failure_) {
-    try {
-      TargetFile.Write(DTA.data(), NBytes);
-    } catch (...) {
-      failure_ = std::current_exception();
-      throw;  // ends the decoding
-    }
-  }
-  Bytes_Put = NBytes;
-  host_.Advance(NBytes);
 }
 
 }  // namespace stp

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <string>
 
+#include "engine/image_source.h"
 #include "engine/install_host.h"
 #include "engine/setup_data_reader.h"
-#include "lzh/Lzh_op.h"
 #include "port/file_system.h"
 #include "setup/configuration.h"
 
@@ -63,21 +62,15 @@ class Extraction {
   const SetupDataReader& Reader() const { return reader_; }
 
  private:
-  void LZHCGetBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Got);
-  void LZHCPutBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Put);
   void StampFile(const std::string& target, port::FileTime time);
 
   const FileTable& table_;
   TargetPlaces places_;
   InstallHost& host_;
   SetupDataReader reader_;
-  TLZHCompressor LZHC;
+  ImageSource image_;
   port::File TargetFile;
   bool TargetOpen = false;
-  std::int32_t BytesLeft = 0;
-  // A failure inside a callback: the codec only ends the image's decoding,
-  // so it is raised once the codec has returned.
-  std::exception_ptr failure_;
 };
 
 }  // namespace stp
