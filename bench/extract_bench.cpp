@@ -67,7 +67,6 @@ class SilentHost : public stp::InstallHost {
   void Advance(std::uint32_t) override {}
   void ShowTarget(const std::string&, int) override {}
   void ReportErrorNumber(int) override {}
-  void RecordInstalledFile(int, const std::string&) override {}
 };
 
 struct Corpus {
@@ -128,7 +127,7 @@ void BM_Extract(benchmark::State& state) {
                                  destination.Path() + "desktop"};
   SilentHost host;
   for (auto _ : state) {
-    stp::Extraction extraction(table, places, medium, host);
+    stp::Extraction extraction(table, places, medium, host, [](int, const std::string&) {});
     if (extraction.InstallFiles() != stp::Extraction::Outcome::kDone) state.SkipWithError("not installed");
   }
   state.SetLabel(state.range(0) == 0 ? "Setup.stp" : "volumes");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "engine/pending_file.h"
 #include "port/directory_path.h"
 
 namespace stp {
@@ -33,9 +34,11 @@ std::string ExpandTarget(const std::string& target, const TargetPlaces& places) 
   if (StartsWithLowered(target, kWindowsPlaceholder)) {
     std::string windows = places.windows_directory;
     if (!windows.empty() && windows.back() == '\\') windows.pop_back();
+    if (windows.empty()) throw Error("Das Windows-Verzeichnis ist nicht bekannt", target);
     return windows + target.substr(kWindowsPlaceholder.size());
   }
   if (StartsWithLowered(target, kDesktopPlaceholder)) {
+    if (places.desktop_folder.empty()) throw Error("Der Desktop-Ordner ist nicht bekannt", target);
     return places.desktop_folder + target.substr(kDesktopPlaceholder.size());
   }
   return places.destination + target;
@@ -72,15 +75,17 @@ void CheckFileTable(const FileTable& table) {
 }
 
 Extraction::Extraction(const FileTable& table, TargetPlaces places, const std::string& source_directory,
-                       InstallHost& host)
+                       InstallHost& host, Recorder record)
     : table_(table),
       places_(std::move(places)),
       host_(host),
+      record_(std::move(record)),
       reader_(source_directory, host),
       image_(reader_, host) {}
 
 Extraction::Outcome Extraction::InstallFiles() {
   CheckFileTable(table_);
+  for (const std::string& target : table_.FileTargets) ExpandTarget(target, places_);
   if (!reader_.ChooseFirstVolume()) return Outcome::kNoSetupData;
   for (std::size_t index = 0; index < table_.FileTargets.size(); ++index) {
     if (host_.CancelConfirmed()) {
@@ -90,7 +95,7 @@ Extraction::Outcome Extraction::InstallFiles() {
     DateiKopieren(static_cast<int>(index));
   }
   reader_.Close();
-  return host_.CancelConfirmed() ? Outcome::kCancelled : Outcome::kDone;
+  return Outcome::kDone;
 }
 
 void Extraction::DateiKopieren(int index) {
@@ -105,19 +110,13 @@ void Extraction::DateiKopieren(int index) {
     throw MissingDiskError(reader_.CurrentDisk());
   }
 
-  try {
-    TargetFile = port::File::Create(target);
-    TargetOpen = true;
-  } catch (const IoError&) {
-    // A target that cannot be written is decoded all the same and its bytes
-    // thrown away, so that the reader stays in step with the next entry.
-    TargetOpen = false;
-  }
-
+  // A target that cannot be written is decoded all the same and its bytes
+  // thrown away, so that the reader stays in step with the next entry.
+  PendingFile file(target);
   std::exception_ptr failure;
   try {
-    image_.Decode([this](const std::uint8_t* data, std::size_t size) {
-      if (TargetOpen) TargetFile.Write(data, size);
+    image_.Decode([&file](const std::uint8_t* data, std::size_t size) {
+      if (file.IsOpen()) file.Write(data, size);
     });
   } catch (...) {
     failure = std::current_exception();
@@ -127,10 +126,10 @@ void Extraction::DateiKopieren(int index) {
   // A file that could not be read or written whole is not recorded as
   // installed: the run ends with the error instead.
   if (failure) std::rethrow_exception(failure);
-  if (TargetOpen) TargetFile.Close();
+  if (file.IsOpen()) file.Commit();
 
   StampFile(target, entry.time);
-  host_.RecordInstalledFile(index + 1, target);
+  record_(index + 1, target);
 }
 
 // Stamping failures are shown as bare error numbers and the run goes on.
