@@ -67,7 +67,9 @@ File File::OpenRead(const std::string& path) {
   return File(OpenHandle(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, "open"), path);
 }
 
-File File::Create(const std::string& path) { return File(OpenForWriting(path, CREATE_ALWAYS, "create"), path); }
+File File::Create(const std::string& path) {
+  return File(OpenForWriting(path, CREATE_ALWAYS, "create"), path);
+}
 
 File File::OpenExisting(const std::string& path) {
   return File(OpenForWriting(path, OPEN_EXISTING, "open"), path);

@@ -9,7 +9,9 @@ void GaugeScale::SetMaxValue(std::int64_t maximum) {
   SetProgress(progress_);
 }
 
-void GaugeScale::SetProgress(std::int64_t progress) { progress_ = std::clamp<std::int64_t>(progress, 0, maximum_); }
+void GaugeScale::SetProgress(std::int64_t progress) {
+  progress_ = std::clamp<std::int64_t>(progress, 0, maximum_);
+}
 
 int GaugeScale::Percent() const { return maximum_ > 0 ? static_cast<int>(progress_ * 100 / maximum_) : 0; }
 

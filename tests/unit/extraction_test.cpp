@@ -31,9 +31,9 @@ struct Installation {
   Extraction::Outcome Run() {
     const TargetPlaces places{destination.Path(), destination.Path() + "Windows\\",
                               destination.Path() + "Desktop"};
-    return Extraction(table, places, medium.Path(), host, [this](int key, const std::string& path) {
-             recorded.emplace_back(key, path);
-           }).InstallFiles();
+    return Extraction(table, places, medium.Path(), host,
+                      [this](int key, const std::string& path) { recorded.emplace_back(key, path); })
+        .InstallFiles();
   }
 
   // Files the extraction decoded into and did not put in place.
@@ -147,8 +147,13 @@ TEST(Extraction, ReplacesATargetOnlyWithACompleteFile) {
       {"cancel over an existing file", true, false, Stop::kCancel, Extraction::Outcome::kCancelled, {}, 1},
       {"cancel in a new file", false, false, Stop::kCancel, Extraction::Outcome::kCancelled, {}, 1},
       {"setup data cut short over an existing file", true, false, Stop::kDataCutShort, std::nullopt, {}, 1},
-      {"a read-only existing file", true, true, Stop::kNever, Extraction::Outcome::kDone,
-       {kAccessDenied, kInvalidHandle}, 3},
+      {"a read-only existing file",
+       true,
+       true,
+       Stop::kNever,
+       Extraction::Outcome::kDone,
+       {kAccessDenied, kInvalidHandle},
+       3},
   };
   const std::string big = RandomBytes(200000, 5);
   for (const auto& c : kCases) {
@@ -161,7 +166,8 @@ TEST(Extraction, ReplacesATargetOnlyWithACompleteFile) {
       install.host.on_advance = [&] { install.host.cancel_confirmed = install.host.shown.size() == 2; };
     }
     if (c.stop == Stop::kDataCutShort) {
-      fs::resize_file(install.medium.Native() / "Setup.stp", std::stoull(install.table.FileOffsets[1]) + 50000);
+      fs::resize_file(install.medium.Native() / "Setup.stp",
+                      std::stoull(install.table.FileOffsets[1]) + 50000);
     }
     if (c.outcome) {
       EXPECT_EQ(install.Run(), *c.outcome);
@@ -201,7 +207,8 @@ TEST(Extraction, AsksForAMissingVolumeUntilItIsThereOrThePromptEnds) {
   } kCases[] = {
       {"there after the second OK", 2, "Setup2.stp", false, Extraction::Outcome::kDone},
       // Each OK looks in every place again.
-      {"put into its Disk folder after the first OK", 1, "Disk2/Setup2.stp", false, Extraction::Outcome::kDone},
+      {"put into its Disk folder after the first OK", 1, "Disk2/Setup2.stp", false,
+       Extraction::Outcome::kDone},
       {"prompt ended, cancel confirmed", 1, nullptr, true, Extraction::Outcome::kCancelled},
       {"prompt ended otherwise", 1, nullptr, false, std::nullopt},
   };

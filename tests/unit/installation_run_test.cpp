@@ -42,7 +42,8 @@ class LoggingProfileWriter : public ProfileWriter {
 class FakeRegistry : public RegistryTraces {
  public:
   explicit FakeRegistry(Events& events) : events_(events) {}
-  void WriteRegString(const std::string& key_path, const std::string& name, const std::string& value) override {
+  void WriteRegString(const std::string& key_path, const std::string& name,
+                      const std::string& value) override {
     events_.push_back("registry " + key_path + " " + name + "=" + value + Failure());
   }
   void RegisterUninstall(const std::string& entry_name, const std::string& display_name,
@@ -209,15 +210,19 @@ TEST(InstallationRun, ACancelStopsBeforeTheNextFile) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
-    Installation install({{"a.txt", "a"}, {"b.bin", RandomBytes(200000, 3)}, {"c.txt", "c"}}, {"A.lnk,a.txt"});
-    install.host.on_advance = [&] { install.host.cancel_confirmed = install.host.shown.size() == c.cancelled_in; };
+    Installation install({{"a.txt", "a"}, {"b.bin", RandomBytes(200000, 3)}, {"c.txt", "c"}},
+                         {"A.lnk,a.txt"});
+    install.host.on_advance = [&] {
+      install.host.cancel_confirmed = install.host.shown.size() == c.cancelled_in;
+    };
     EXPECT_EQ(install.Run(), c.outcome);
-    const Events files =
-        std::string(c.last_recorded) == "1" ? Events{"[InstalledFiles] 1"}
-                                            : Events{"[InstalledFiles] 1", "[InstalledFiles] 2"};
+    const Events files = std::string(c.last_recorded) == "1"
+                             ? Events{"[InstalledFiles] 1"}
+                             : Events{"[InstalledFiles] 1", "[InstalledFiles] 2"};
     const Events after_files = {"panel", "shortcut " + install.programs + "\\A.lnk", "[CreatedLinks] 1"};
-    EXPECT_EQ(install.host.events, c.finished ? Joined({Installation::Header(), files, after_files, install.Trailer()})
-                                              : Joined({Installation::Header(), files}));
+    EXPECT_EQ(install.host.events,
+              c.finished ? Joined({Installation::Header(), files, after_files, install.Trailer()})
+                         : Joined({Installation::Header(), files}));
     EXPECT_EQ(install.Recorded("InstalledFiles", c.last_recorded) == "<none>", false);
     EXPECT_EQ(install.Recorded("InstalledFiles", std::to_string(std::stoi(c.last_recorded) + 1)), "<none>");
     EXPECT_EQ(install.state.GetRunState() == RunState::kFinished, c.finished);
@@ -227,9 +232,10 @@ TEST(InstallationRun, ACancelStopsBeforeTheNextFile) {
 // The record is never emptied: keys beyond the new counts stay.
 TEST(InstallationRun, InstallsOverARecordWithMoreFiles) {
   Installation install({{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
-  install.destination.Write("Setup/Setup.ini",
-                            "[General]\r\nDirectory=D:\\Alt\\\r\n[InstalledFiles]\r\n1=D:\\Alt\\1\r\n2=D:\\Alt\\2\r\n"
-                            "3=D:\\Alt\\3\r\n4=D:\\Alt\\4\r\n5=D:\\Alt\\5\r\n");
+  install.destination.Write(
+      "Setup/Setup.ini",
+      "[General]\r\nDirectory=D:\\Alt\\\r\n[InstalledFiles]\r\n1=D:\\Alt\\1\r\n2=D:\\Alt\\2\r\n"
+      "3=D:\\Alt\\3\r\n4=D:\\Alt\\4\r\n5=D:\\Alt\\5\r\n");
   EXPECT_EQ(install.Run(), InstallationRun::Outcome::kFinished);
   EXPECT_EQ(install.Recorded("InstalledFiles", "3"), install.dest + "c.txt");
   EXPECT_EQ(install.Recorded("InstalledFiles", "4"), "D:\\Alt\\4");
@@ -255,8 +261,9 @@ TEST(InstallationRun, EmptyTablesAndMissingSetupData) {
     Installation install(c.files);
     if (!c.setup_data) fs::remove(install.medium.Native() / "Setup.stp");
     EXPECT_EQ(install.Run(), c.outcome);
-    EXPECT_EQ(install.host.events, c.setup_data ? Joined({Installation::Header(), {"panel"}, install.Trailer()})
-                                                : Joined({Installation::Header(), {"no setup data"}}));
+    EXPECT_EQ(install.host.events, c.setup_data
+                                       ? Joined({Installation::Header(), {"panel"}, install.Trailer()})
+                                       : Joined({Installation::Header(), {"no setup data"}}));
     EXPECT_TRUE(install.host.shown.empty());
   }
 }
@@ -267,10 +274,10 @@ TEST(InstallationRun, EmptyTablesAndMissingSetupData) {
 TEST(InstallationRun, AnErrorLeavesTheRecordAsWritten) {
   const struct {
     const char* name;
-    const char* blocked;       // a file of this name in the destination
-    std::size_t data_size;     // 0: as packed; else Setup.stp is cut to this size
+    const char* blocked;    // a file of this name in the destination
+    std::size_t data_size;  // 0: as packed; else Setup.stp is cut to this size
     bool desktop_known;
-    std::string message;       // the start of the error's text
+    std::string message;  // the start of the error's text
     std::size_t files_shown;
   } kCases[] = {
       {"the record cannot be written", "Setup", 0, true, "Kann nicht nach ", 0},

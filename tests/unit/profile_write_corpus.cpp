@@ -15,7 +15,8 @@ std::vector<ProfileWriteCase> MakeCorpus() {
         {"InstalledFiles", "2", "C:\\WINDOWS\\t.ini"},
         {"CreatedLinks", "1", "C:\\Startmenü\\Programme\\T\\a.lnk"},
         {"General", "Directory", "C:\\Programme\\Textwerk\\"}},
-       "[General]\r\nSetup.exe=E:\\Setup.exe\r\nOrganisation=Beispiel\r\nDirectory=C:\\Programme\\Textwerk\\\r\n"
+       "[General]\r\nSetup.exe=E:\\Setup.exe\r\nOrganisation=Beispiel\r\n"
+       "Directory=C:\\Programme\\Textwerk\\\r\n"
        "[InstalledFiles]\r\n1=C:\\Programme\\Textwerk\\a.txt\r\n2=C:\\WINDOWS\\t.ini\r\n"
        "[CreatedLinks]\r\n1=C:\\Startmenü\\Programme\\T\\a.lnk\r\n"},
       {"an older record with more files",
@@ -42,17 +43,17 @@ std::vector<ProfileWriteCase> MakeCorpus() {
        std::nullopt,
        {{" S", "  key", "  value  "}, {"S ", " key ", "other"}},
        "[S]\r\nkey=other\r\n"},
-      {"an unchanged value leaves the file alone",
-       "[S]\n a = 1 \n\n",
-       {{"S", "a", "1"}},
-       "[S]\n a = 1 \n\n"},
+      {"an unchanged value leaves the file alone", "[S]\n a = 1 \n\n", {{"S", "a", "1"}}, "[S]\n a = 1 \n\n"},
       {"an empty value", "[S]\r\na=1\r\n", {{"S", "a", ""}, {"S", "b", ""}}, "[S]\r\na=\r\nb=\r\n"},
       {"a line without equals sign gets one", "[S]\r\nflag\r\n", {{"S", "flag", "1"}}, "[S]\r\nflag=1\r\n"},
       {"entries before the first section and a nameless section",
        "a=1\n[]\nb=2\n[S]\nc=3\n",
        {{"S", "d", "4"}},
        "a=1\r\nb=2\r\n[S]\r\nc=3\r\nd=4\r\n"},
-      {"nameless entries in a row", "[S]\n=value\n  =  second\n", {{"S", "x", "1"}}, "[S]\r\n=value\r\nx=1\r\n"},
+      {"nameless entries in a row",
+       "[S]\n=value\n  =  second\n",
+       {{"S", "x", "1"}},
+       "[S]\r\n=value\r\nx=1\r\n"},
       {"carriage returns alone end lines",
        "[S]\ra=1\rb=2\r\n[T]\nc=3\n",
        {{"T", "d", "4"}},

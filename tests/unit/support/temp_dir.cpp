@@ -45,7 +45,9 @@ TempDir::~TempDir() {
   std::error_code ignored;
   fs::permissions(native_, fs::perms::owner_all, fs::perm_options::add, ignored);
   // Windows deletes no read-only file.
-  for (const auto& entry : fs::recursive_directory_iterator(native_, ignored)) SetWritable(entry.path(), true);
+  for (const auto& entry : fs::recursive_directory_iterator(native_, ignored)) {
+    SetWritable(entry.path(), true);
+  }
   fs::remove_all(native_, ignored);
 }
 
