@@ -43,14 +43,5 @@ TEST(GaugeScale, CountsBlocksUpToItsMaximum) {
   }
 }
 
-TEST(GaugeScale, ALowerMaximumPullsTheProgressDown) {
-  GaugeScale scale;
-  scale.SetMaxValue(100);
-  scale.SetProgress(80);
-  scale.SetMaxValue(50);
-  EXPECT_EQ(scale.Progress(), 50);
-  EXPECT_EQ(scale.Text(), "100%");
-}
-
 }  // namespace
 }  // namespace ui

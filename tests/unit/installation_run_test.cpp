@@ -351,16 +351,5 @@ TEST(WorkingDirectory, IsTheTargetsFolderAndADriveRootKeepsItsBackslash) {
   for (const auto& c : kCases) EXPECT_EQ(WorkingDirectory(c.target), c.directory) << c.target;
 }
 
-TEST(InstallationTables, LoadBytesFilesAndLinks) {
-  const InstallationTables tables = LoadInstallationTables(ProfileFile::Parse(
-      "[General]\r\nBytes=$10\r\nNextOffset=30\r\n[Files]\r\n1=a.txt,0|1&2\r\n2=b.txt,20|3&4\r\n"
-      "[Links]\r\n1=G\\A.lnk,a.txt\r\n"));
-  EXPECT_EQ(tables.Bytes, 16);
-  EXPECT_EQ(tables.files.FileTargets, (std::vector<std::string>{"a.txt", "b.txt"}));
-  EXPECT_EQ(tables.files.FileOffsets, (std::vector<std::string>{"0", "20", "30"}));
-  EXPECT_EQ(tables.links.LinkNames, std::vector<std::string>{"G\\A.lnk"});
-  EXPECT_EQ(tables.links.LinkTargets, std::vector<std::string>{"a.txt"});
-}
-
 }  // namespace
 }  // namespace stp

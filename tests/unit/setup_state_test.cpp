@@ -29,16 +29,5 @@ TEST(SetupState, RunStateOnlyMovesForward) {
   EXPECT_EQ(state.GetRunState(), RunState::kFinished);
 }
 
-TEST(SetupState, ComposesTitleAndCaptionFromTheConfiguration) {
-  SetupConfiguration config;
-  config.Organisation = "A";
-  config.Product = "B";
-  config.Version = "1.0";
-  SetupState state("C:\\Setup.exe");
-  state.Configure(config);
-  EXPECT_EQ(state.ProductTitle(), "A B 1.0");
-  EXPECT_EQ(state.WindowCaption(), "A B 1.0-Setup");
-}
-
 }  // namespace
 }  // namespace stp
