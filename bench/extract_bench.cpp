@@ -22,9 +22,9 @@
 #include "engine/extraction.h"
 #include "lzh_support/sample_data.h"
 #include "memory_decoder.h"
+#include "port/directory_path.h"
 #include "port/file_system.h"
 #include "setup/configuration.h"
-#include "setup/directory_path.h"
 #include "stptool/pack.h"
 
 namespace {
@@ -67,7 +67,6 @@ class SilentHost : public stp::InstallHost {
   void Advance(std::uint32_t) override {}
   void ShowTarget(const std::string&, int) override {}
   void ReportErrorNumber(int) override {}
-  void RecordInstalledFile(int, const std::string&) override {}
 };
 
 struct Corpus {
@@ -128,7 +127,7 @@ void BM_Extract(benchmark::State& state) {
                                  destination.Path() + "desktop"};
   SilentHost host;
   for (auto _ : state) {
-    stp::Extraction extraction(table, places, medium, host);
+    stp::Extraction extraction(table, places, medium, host, [](int, const std::string&) {});
     if (extraction.InstallFiles() != stp::Extraction::Outcome::kDone) state.SkipWithError("not installed");
   }
   state.SetLabel(state.range(0) == 0 ? "Setup.stp" : "volumes");

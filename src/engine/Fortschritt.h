@@ -5,5 +5,5 @@
 // The installation progress page. Back and Next stay disabled for the whole run.
 class TInstallation : public WizardPage {
  public:
-  TInstallation();
+  explicit TInstallation(stp::SetupState& state);
 };

@@ -1,16 +1,16 @@
 #include "engine/extraction.h"
 
 #include <algorithm>
-#include <cstring>
+#include <exception>
 
-#include "setup/directory_path.h"
+#include "engine/pending_file.h"
+#include "port/directory_path.h"
 
 namespace stp {
 namespace {
 
 constexpr std::string_view kWindowsPlaceholder = "<windir>";
 constexpr std::string_view kDesktopPlaceholder = "<desktop>";
-constexpr std::uint16_t kCodecBufferSize = 32768;
 
 bool StartsWithLowered(const std::string& text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
@@ -34,9 +34,11 @@ std::string ExpandTarget(const std::string& target, const TargetPlaces& places) 
   if (StartsWithLowered(target, kWindowsPlaceholder)) {
     std::string windows = places.windows_directory;
     if (!windows.empty() && windows.back() == '\\') windows.pop_back();
+    if (windows.empty()) throw Error("Das Windows-Verzeichnis ist nicht bekannt", target);
     return windows + target.substr(kWindowsPlaceholder.size());
   }
   if (StartsWithLowered(target, kDesktopPlaceholder)) {
+    if (places.desktop_folder.empty()) throw Error("Der Desktop-Ordner ist nicht bekannt", target);
     return places.desktop_folder + target.substr(kDesktopPlaceholder.size());
   }
   return places.destination + target;
@@ -73,18 +75,17 @@ void CheckFileTable(const FileTable& table) {
 }
 
 Extraction::Extraction(const FileTable& table, TargetPlaces places, const std::string& source_directory,
-                       InstallHost& host)
-    : table_(table), places_(std::move(places)), host_(host), reader_(source_directory, host) {
-  LZHC.SetReadBufSize(kCodecBufferSize);
-  LZHC.SetWriteBufSize(kCodecBufferSize);
-  LZHC.OnGetBytes = [this](TCustomLZHCompressor&, BufType& DTA, std::uint16_t NBytes,
-                           std::uint16_t& Bytes_Got) { LZHCGetBytes(DTA, NBytes, Bytes_Got); };
-  LZHC.OnPutBytes = [this](TCustomLZHCompressor&, BufType& DTA, std::uint16_t NBytes,
-                           std::uint16_t& Bytes_Put) { LZHCPutBytes(DTA, NBytes, Bytes_Put); };
-}
+                       InstallHost& host, Recorder record)
+    : table_(table),
+      places_(std::move(places)),
+      host_(host),
+      record_(std::move(record)),
+      reader_(source_directory, host),
+      image_(reader_, host) {}
 
 Extraction::Outcome Extraction::InstallFiles() {
   CheckFileTable(table_);
+  for (const std::string& target : table_.FileTargets) ExpandTarget(target, places_);
   if (!reader_.ChooseFirstVolume()) return Outcome::kNoSetupData;
   for (std::size_t index = 0; index < table_.FileTargets.size(); ++index) {
     if (host_.CancelConfirmed()) {
@@ -94,7 +95,7 @@ Extraction::Outcome Extraction::InstallFiles() {
     DateiKopieren(static_cast<int>(index));
   }
   reader_.Close();
-  return host_.CancelConfirmed() ? Outcome::kCancelled : Outcome::kDone;
+  return Outcome::kDone;
 }
 
 void Extraction::DateiKopieren(int index) {
@@ -104,35 +105,31 @@ void Extraction::DateiKopieren(int index) {
   MakeDirectoryPath(DirectoryOf(target));
   host_.ShowTarget(target, reader_.CurrentDisk());
 
-  reader_.Open();
-  // An empty image needs no byte of the setup data, so it must not ask for a
-  // next volume: the data may end exactly where a volume ends.
-  if (entry.length > 0 && !reader_.PositionAt(entry.offset)) {
+  if (!image_.Open(entry.offset, entry.length)) {
     if (host_.CancelConfirmed()) return;
     throw MissingDiskError(reader_.CurrentDisk());
   }
-  BytesLeft = entry.length;
 
+  // A target that cannot be written is decoded all the same and its bytes
+  // thrown away, so that the reader stays in step with the next entry.
+  PendingFile file(target);
+  std::exception_ptr failure;
   try {
-    TargetFile = port::File::Create(target);
-    TargetOpen = true;
-  } catch (const IoError&) {
-    // A target that cannot be written is decoded all the same and its bytes
-    // thrown away, so that the reader stays in step with the next entry.
-    TargetOpen = false;
+    image_.Decode([&file](const std::uint8_t* data, std::size_t size) {
+      if (file.IsOpen()) file.Write(data, size);
+    });
+  } catch (...) {
+    failure = std::current_exception();
   }
-
-  failure_ = nullptr;
-  LZHC.Decompress();
-  reader_.Close();
+  image_.Close();
   if (host_.CancelConfirmed()) return;
   // A file that could not be read or written whole is not recorded as
   // installed: the run ends with the error instead.
-  if (failure_) std::rethrow_exception(failure_);
-  if (TargetOpen) TargetFile.Close();
+  if (failure) std::rethrow_exception(failure);
+  if (file.IsOpen()) file.Commit();
 
   StampFile(target, entry.time);
-  host_.RecordInstalledFile(index + 1, target);
+  record_(index + 1, target);
 }
 
 // Stamping failures are shown as bare error numbers and the run goes on.
@@ -153,36 +150,6 @@ void Extraction::StampFile(const std::string& target, port::FileTime time) {
     host_.ReportErrorNumber(e.Code());
   }
   file.Close();
-}
-
-void Extraction::LZHCGetBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Got) {
-  host_.ProcessMessages();
-  Bytes_Got = 0;
-  if (host_.CancelConfirmed() || BytesLeft == 0 || failure_) return;
-
-  const auto want = static_cast<std::size_t>(std::min<std::int32_t>(NBytes, BytesLeft));
-  std::size_t got = 0;
-  try {
-    got = reader_.ReadAcross(DTA.data(), want);
-  } catch (...) {
-    failure_ = std::current_exception();
-  }
-  Bytes_Got = static_cast<std::uint16_t>(got);
-  BytesLeft -= static_cast<std::int32_t>(got);
-}
-
-void Extraction::LZHCPutBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Put) {
-  host_.ProcessMessages();
-  if (TargetOpen && !failure_) {
-    try {
-      TargetFile.Write(DTA.data(), NBytes);
-    } catch (...) {
-      failure_ = std::current_exception();
-      throw;  // ends the decoding
-    }
-  }
-  Bytes_Put = NBytes;
-  host_.Advance(NBytes);
 }
 
 }  // namespace stp

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
+#include <functional>
 #include <string>
 
+#include "engine/image_source.h"
 #include "engine/install_host.h"
 #include "engine/setup_data_reader.h"
-#include "lzh/Lzh_op.h"
 #include "port/file_system.h"
 #include "setup/configuration.h"
 
@@ -22,6 +22,8 @@ struct TargetPlaces {
 // The full path of a file-table target: "<windir>" and "<desktop>" (in any
 // letter case, at the very start only) stand for the Windows directory and
 // the desktop folder; anything else lies below the destination directory.
+// Throws when the folder a placeholder stands for is not known: the path
+// would otherwise start at the root of the current drive.
 std::string ExpandTarget(const std::string& target, const TargetPlaces& places);
 
 // A number of the file table: decimal (or hexadecimal after "$" or "0x"),
@@ -49,35 +51,31 @@ void CheckFileTable(const FileTable& table);
 class Extraction {
  public:
   enum class Outcome { kDone, kCancelled, kNoSetupData };
+  // Told of each file once it is complete and stamped: its key in the file
+  // table and its full path. It may throw to end the run.
+  using Recorder = std::function<void(int key, const std::string& path)>;
 
   Extraction(const FileTable& table, TargetPlaces places, const std::string& source_directory,
-             InstallHost& host);
+             InstallHost& host, Recorder record);
 
   // Checks the whole table, chooses the first volume, then installs every
   // entry in order, stopping before the next entry once the cancel is
-  // confirmed. kCancelled also when the cancel came during the last entry.
+  // confirmed (kCancelled). A cancel during the last entry leaves that file
+  // unrecorded, and the result is kDone: no entry was left out.
   Outcome InstallFiles();
-  // Installs entry index (0-based) of the file table.
+  // Installs entry index (0-based) of the file table. An existing target is
+  // replaced only once the new file is complete.
   void DateiKopieren(int index);
 
-  const SetupDataReader& Reader() const { return reader_; }
-
  private:
-  void LZHCGetBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Got);
-  void LZHCPutBytes(BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Put);
   void StampFile(const std::string& target, port::FileTime time);
 
   const FileTable& table_;
   TargetPlaces places_;
   InstallHost& host_;
+  Recorder record_;
   SetupDataReader reader_;
-  TLZHCompressor LZHC;
-  port::File TargetFile;
-  bool TargetOpen = false;
-  std::int32_t BytesLeft = 0;
-  // A failure inside a callback: the codec only ends the image's decoding,
-  // so it is raised once the codec has returned.
-  std::exception_ptr failure_;
+  ImageSource image_;
 };
 
 }  // namespace stp

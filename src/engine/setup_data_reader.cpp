@@ -104,28 +104,31 @@ bool SetupDataReader::NextSetupData() {
   }
   const int number = ++DiskNumber;
   SourceFile.Close();
-  const std::string name = VolumeName(number);
-  const std::string candidates[] = {
-      source_directory_,
-      source_directory_ + "Disk" + std::to_string(number) + "\\",
-      ParentDirectory(source_directory_) + "Disk" + std::to_string(number) + "\\",
-  };
-  std::string folder = source_directory_;
-  for (const std::string& candidate : candidates) {
-    if (port::FileExists(candidate + name)) {
-      folder = candidate;
-      break;
-    }
-  }
-  while (!port::FileExists(folder + name)) {
+  // Each OK at the prompt looks in every place again: the volume may have
+  // been put into its Disk folder in the meantime.
+  std::string path;
+  while ((path = FindVolume(number)).empty()) {
     if (!host_.AskForDisk(number, source_directory_)) {
       volume_missing_ = true;
       return false;
     }
   }
-  source_path_ = folder + name;
+  source_path_ = path;
   SourceFile = port::File::OpenRead(source_path_);
   return true;
+}
+
+std::string SetupDataReader::FindVolume(int number) const {
+  const std::string disk_folder = "Disk" + std::to_string(number) + "\\";
+  const std::string folders[] = {
+      source_directory_,
+      source_directory_ + disk_folder,
+      ParentDirectory(source_directory_) + disk_folder,
+  };
+  for (const std::string& folder : folders) {
+    if (port::FileExists(folder + VolumeName(number))) return folder + VolumeName(number);
+  }
+  return {};
 }
 
 std::size_t SetupDataReader::Read(void* buffer, std::size_t count) {

@@ -65,6 +65,9 @@ class SetupDataReader {
 
  private:
   std::string VolumeName(int number) const;
+  // Volume number in the source directory, in "Disk" + number below it, or
+  // in "Disk" + number beside it, the first that holds it; empty when none.
+  std::string FindVolume(int number) const;
 
   std::string source_directory_;
   InstallHost& host_;

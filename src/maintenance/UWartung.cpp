@@ -1,6 +1,6 @@
 #include "maintenance/UWartung.h"
 
-TWartung::TWartung() : WizardPage("TWartung", "Wartungsprogramm") {
+TWartung::TWartung(stp::SetupState& state) : WizardPage(state, "TWartung", "Wartungsprogramm") {
   Button1.SetEnabled(false);
   Button3.SetEnabled(false);
   SetActiveControl(&Button2);

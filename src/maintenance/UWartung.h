@@ -6,7 +6,7 @@
 // installed. Back and Next stay disabled; a close request just hides it.
 class TWartung : public WizardPage {
  public:
-  TWartung();
+  explicit TWartung(stp::SetupState& state);
 
   // "Alle Entfernen": removes the installed product and ends the program.
   void RemoveAll();

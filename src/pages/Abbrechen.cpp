@@ -1,11 +1,10 @@
 #include "pages/Abbrechen.h"
 
-#include "setup/Setup32.h"
-#include "setup/forms.h"
 #include "ui/application.h"
 
-TAbbruch::TAbbruch()
+TAbbruch::TAbbruch(stp::SetupState& state)
     : ui::Form({.class_name = "TAbbruch", .client_width = 340, .client_height = 133, .stay_on_top = true}),
+      state_(state),
       text1_(*this, {8, 8, 316, 41}),
       text2_(*this, {8, 56, 329, 17}, "Wenn Sie Setup fortsetzen möchten, klicken Sie auf Fortfahren."),
       text3_(*this, {8, 80, 0, 0}, "Um Setup zu beenden, klicken Sie auf Abbrechen."),
@@ -21,17 +20,17 @@ TAbbruch::TAbbruch()
 }
 
 void TAbbruch::FormCreate() {
-  text1_.SetCaption("Wenn Sie Setup jetzt abbrechen, wird " + Forms().haupt->ProductTitle() +
+  text1_.SetCaption("Wenn Sie Setup jetzt abbrechen, wird " + state_.ProductTitle() +
                     " nicht oder unvollsändig auf Ihrem System installiert sein");
 }
 
 void TAbbruch::FormShow() {
-  if (Forms().haupt->GetRunState() == RunState::kFinished) Close();
+  if (state_.GetRunState() == stp::RunState::kFinished) Close();
 }
 
 void TAbbruch::Button1Click() { Close(); }
 
 void TAbbruch::Button2Click() {
-  cancel_confirmed_ = true;
+  state_.ConfirmCancel();
   ui::App().Terminate();
 }

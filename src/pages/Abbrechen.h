@@ -1,19 +1,17 @@
 #pragma once
 
+#include "setup/setup_state.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/label.h"
 
 // The cancel confirmation: "Fortfahren" goes back to where the user was,
-// "Abbrechen" sets the cancel-confirmed flag and ends the program.
+// "Abbrechen" sets the shared cancel-confirmed flag and ends the program.
 class TAbbruch : public ui::Form {
  public:
-  TAbbruch();
+  explicit TAbbruch(stp::SetupState& state);
 
   void FormCreate() override;
-  // Set once the user confirmed cancelling; never reset. The installation
-  // stops copying when it sees it.
-  bool CancelConfirmed() const { return cancel_confirmed_; }
 
  protected:
   // Once the run has finished there is nothing left to cancel.
@@ -23,10 +21,10 @@ class TAbbruch : public ui::Form {
   void Button1Click();
   void Button2Click();
 
+  stp::SetupState& state_;
   ui::Label text1_;
   ui::Label text2_;
   ui::Label text3_;
   ui::Button Button1;
   ui::Button Button2;
-  bool cancel_confirmed_ = false;
 };

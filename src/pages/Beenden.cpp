@@ -1,7 +1,5 @@
 #include "pages/Beenden.h"
 
-#include "setup/Setup32.h"
-#include "setup/forms.h"
 #include "ui/application.h"
 #include "ui/message_dialog.h"
 
@@ -10,8 +8,9 @@ namespace {
 constexpr int kSingleButtonLeft = 151;
 }  // namespace
 
-TEnde::TEnde()
+TEnde::TEnde(stp::SetupState& state)
     : ui::Form({.class_name = "TEnde", .client_width = 382, .client_height = 145, .stay_on_top = true}),
+      state_(state),
       Label1(*this, {16, 8, 346, 37}),
       Label2(*this, {16, 64, 362, 41},
              "Klicken Sie auf Neustart, um Ihren Computer neu zu starten. Wenn Sie Ihren Computer nicht neu "
@@ -29,9 +28,8 @@ TEnde::TEnde()
 }
 
 void TEnde::FormCreate() {
-  const THaupt& haupt = *Forms().haupt;
-  const std::string& caption = haupt.WindowCaption();
-  if (haupt.Config().RebootSystem == "1") {
+  const std::string& caption = state_.WindowCaption();
+  if (state_.Config().RebootSystem == "1") {
     Label1.SetCaption("Ihr Computer muß neu gestartet werden, um " + caption +
                       " erfolgreich auf Ihrem Computer zu installieren.");
     return;
@@ -45,7 +43,7 @@ void TEnde::FormCreate() {
   SetActiveControl(&Button2);
 }
 
-void TEnde::FormShow() { Forms().haupt->SetFinished(); }
+void TEnde::FormShow() { state_.SetFinished(); }
 
 void TEnde::Button1Click() {
   EnableShutdownPrivilege();

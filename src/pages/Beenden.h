@@ -1,5 +1,6 @@
 #pragma once
 
+#include "setup/setup_state.h"
 #include "system/restart.h"
 #include "ui/button.h"
 #include "ui/form.h"
@@ -11,7 +12,7 @@
 // modal display.
 class TEnde : public ui::Form {
  public:
-  TEnde();
+  explicit TEnde(stp::SetupState& state);
 
   // Chooses the form of the dialog and composes its texts.
   void FormCreate() override;
@@ -26,6 +27,7 @@ class TEnde : public ui::Form {
   void Button1Click();
   void Button2Click();
 
+  stp::SetupState& state_;
   ui::Label Label1;
   ui::Label Label2;
   ui::Button Button1;

@@ -1,11 +1,7 @@
 #include "pages/UInfo.h"
 
-#include "pages/USysInfo.h"
-#include "setup/Setup32.h"
-#include "setup/forms.h"
-
-TInfo::TInfo()
-    : WizardPage("TInfo", "Willkommen"),
+TInfo::TInfo(stp::SetupState& state)
+    : WizardPage(state, "TInfo", "Willkommen"),
       heading_(*this, {kTextLeft, 16, kTextWidth, 30}),
       paragraph1_(*this, {kTextLeft, 48, kTextWidth, 41}),
       paragraph2_(
@@ -26,11 +22,8 @@ TInfo::TInfo()
 }
 
 void TInfo::FormCreate() {
-  const THaupt& haupt = *Forms().haupt;
-  heading_.SetCaption("Willkommen beim " + haupt.WindowCaption());
-  paragraph1_.SetCaption("Mit diesem Programm wird " + haupt.ProductTitle() + " auf Ihrem " +
+  heading_.SetCaption("Willkommen beim " + state_.WindowCaption());
+  paragraph1_.SetCaption("Mit diesem Programm wird " + state_.ProductTitle() + " auf Ihrem " +
                          "System installiert.");
-  picture_.LoadPicture(SourceDirectory() + "setup.bmp");
+  picture_.LoadPicture(state_.SourceDirectory() + "setup.bmp");
 }
-
-void TInfo::Button3Click() { MoveTo(*Forms().sys_info); }

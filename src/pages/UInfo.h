@@ -7,14 +7,11 @@
 // picture that all pages show.
 class TInfo : public WizardPage {
  public:
-  TInfo();
+  explicit TInfo(stp::SetupState& state);
 
   // Composes the heading and the first paragraph, then loads setup.bmp.
   void FormCreate() override;
   const ui::Bitmap& Picture() const { return picture_.Picture(); }
-
- protected:
-  void Button3Click() override;
 
  private:
   ui::Label heading_;

@@ -2,10 +2,8 @@
 
 #include <winnetwk.h>
 
-#include "pages/Verzeichnisse.h"
+#include "port/directory_path.h"
 #include "port/file_system.h"
-#include "setup/directory_path.h"
-#include "setup/forms.h"
 
 TSelectFolder::TSelectFolder()
     : ui::Form({.class_name = "TSelectFolder", .client_width = 318, .client_height = 260}),
@@ -26,9 +24,16 @@ TSelectFolder::TSelectFolder()
   SetActiveControl(&directories_);
 }
 
+bool TSelectFolder::Choose(std::string& directory) {
+  start_ = directory;
+  if (ShowModal() != ui::ModalResult::kOk) return false;
+  directory = path_.Text();
+  return true;
+}
+
 void TSelectFolder::FormShow() {
   // "C:" stands for the root here, as Next reads it, not for the drive's current directory.
-  const std::string destination = stp::WithTrailingBackslash(Forms().verzeichnis->DestinationDirectory());
+  const std::string destination = stp::WithTrailingBackslash(start_);
   if (stp::IsFullPath(destination) && stp::port::DirectoryExists(destination)) {
     directories_.SetDirectory(destination);
   } else if (directories_.Directory().empty()) {
@@ -38,10 +43,7 @@ void TSelectFolder::FormShow() {
   drives_.SetDrive(directories_.Drive());
 }
 
-void TSelectFolder::Button1Click() {
-  Forms().verzeichnis->SetDestinationDirectory(path_.Text());
-  SetModalResult(ui::ModalResult::kOk);
-}
+void TSelectFolder::Button1Click() { SetModalResult(ui::ModalResult::kOk); }
 
 void TSelectFolder::Button2Click() { SetModalResult(ui::ModalResult::kCancel); }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "ui/button.h"
 #include "ui/directory_list.h"
 #include "ui/drive_combo_box.h"
@@ -13,6 +15,10 @@ class TSelectFolder : public ui::Form {
  public:
   TSelectFolder();
 
+  // Shows the browser modally, starting at directory when it exists. True,
+  // with the chosen path in directory, when the user left it with OK.
+  bool Choose(std::string& directory);
+
  protected:
   // Starts at the destination directory when it exists, else where the list stood.
   void FormShow() override;
@@ -24,6 +30,7 @@ class TSelectFolder : public ui::Form {
   void DriveChanged();
   void DirectoryChanged();
 
+  std::string start_;
   ui::Label text_;
   ui::Edit path_;
   ui::DirectoryList directories_;

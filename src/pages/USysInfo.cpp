@@ -1,10 +1,7 @@
 #include "pages/USysInfo.h"
 
 #include "pages/UError.h"
-#include "pages/UInfo.h"
-#include "pages/Verzeichnisse.h"
 #include "pages/system_values.h"
-#include "setup/Setup32.h"
 #include "setup/forms.h"
 #include "system/system_info.h"
 #include "ui/application.h"
@@ -25,8 +22,8 @@ constexpr char kNtMessage[] =
 
 }  // namespace
 
-TSysInfo::TSysInfo()
-    : WizardPage("TSysInfo", "Systeminformationen"),
+TSysInfo::TSysInfo(stp::SetupState& state)
+    : WizardPage(state, "TSysInfo", "Systeminformationen"),
       Label1(*this, {152, 24, 0, 0}, "Betriebssystem"),
       BetrSyst(*this, {160, 48, 0, 0}),
       Label2(*this, {160, 64, 0, 0}, "Version"),
@@ -68,7 +65,7 @@ void TSysInfo::FormShow() {
   SystVerBuild.SetCaption(stp::BuildText(version.dwBuildNumber));
   SystVerInf.SetCaption(stp::ExtraVersionText(version.szCSDVersion, sizeof version.szCSDVersion));
   MemoTot.SetCaption(stp::MemoryText(TotalPhysicalMemory()));
-  if (stp::NtRequirementFails(version.dwPlatformId, Forms().haupt->Config().RequireNT)) RefuseWithoutNT();
+  if (stp::NtRequirementFails(version.dwPlatformId, state_.Config().RequireNT)) RefuseWithoutNT();
 }
 
 void TSysInfo::ShowProcessors() {
@@ -95,7 +92,3 @@ void TSysInfo::RefuseWithoutNT() {
   // Nothing has been installed yet; whichever way the dialog was left, setup ends.
   ui::App().Terminate();
 }
-
-void TSysInfo::Button1Click() { MoveTo(*Forms().info); }
-
-void TSysInfo::Button3Click() { MoveTo(*Forms().verzeichnis); }

@@ -8,12 +8,10 @@
 // there when the product needs Windows NT and the system is another.
 class TSysInfo : public WizardPage {
  public:
-  TSysInfo();
+  explicit TSysInfo(stp::SetupState& state);
 
  protected:
   void FormShow() override;
-  void Button1Click() override;
-  void Button3Click() override;
 
  private:
   void ShowProcessors();

@@ -1,11 +1,8 @@
 #include "pages/Verzeichnisse.h"
 
-#include "engine/Fortschritt.h"
 #include "pages/USelectFolder.h"
-#include "pages/USysInfo.h"
+#include "port/directory_path.h"
 #include "port/file_system.h"
-#include "setup/Setup32.h"
-#include "setup/directory_path.h"
 #include "setup/forms.h"
 #include "ui/message_dialog.h"
 
@@ -20,8 +17,8 @@ constexpr char kNotAFullPath[] =
 
 }  // namespace
 
-TVerzeichnis::TVerzeichnis()
-    : WizardPage("TVerzeichnis", "Zielverzeichnis wählen"),
+TVerzeichnis::TVerzeichnis(stp::SetupState& state)
+    : WizardPage(state, "TVerzeichnis", "Zielverzeichnis wählen"),
       heading_(*this, {kTextLeft, 16, kTextWidth, 25}, "Installationsverzeichnis"),
       text1_(*this, {kTextLeft, 48, kTextWidth, 41}),
       text2_(*this, {kTextLeft, 96, kTextWidth, 17},
@@ -38,14 +35,11 @@ TVerzeichnis::TVerzeichnis()
 }
 
 void TVerzeichnis::FormCreate() {
-  const THaupt& haupt = *Forms().haupt;
   text1_.SetCaption(
-      "Geben Sie hier den Pfad ein, in dem " + haupt.ProductTitle() +
+      "Geben Sie hier den Pfad ein, in dem " + state_.ProductTitle() +
       " installiert werden soll. Es wird empfohlen, das vorgegebene Verzeichnis beizubehalten.");
-  entry_.SetText(stp::InitialDestination(haupt.Config()));
+  entry_.SetText(stp::InitialDestination(state_.Config()));
 }
-
-void TVerzeichnis::Button1Click() { MoveTo(*Forms().sys_info); }
 
 void TVerzeichnis::Button3Click() {
   const std::string destination = stp::WithTrailingBackslash(entry_.Text());
@@ -61,11 +55,13 @@ void TVerzeichnis::Button3Click() {
     if (answer != ui::ModalResult::kYes) return;
     stp::MakeDirectoryPath(destination);
   }
-  MoveTo(*Forms().installation);
+  state_.SetDestinationDirectory(destination);
+  WizardPage::Button3Click();
 }
 
 void TVerzeichnis::ChangeClick() {
-  Forms().select_folder->ShowModal();
+  std::string directory = entry_.Text();
+  if (Forms().select_folder->Choose(directory)) entry_.SetText(directory);
   // A root picked in the browser ("C:\") becomes "C:"; Next adds the "\" again.
   entry_.SetText(stp::WithoutTrailingBackslash(entry_.Text()));
 }

@@ -8,20 +8,17 @@
 #include "ui/label.h"
 
 // The destination directory page, before the installation progress page.
-// Its entry field holds the destination directory for the rest of the run.
+// The directory it accepts is the destination for the rest of the run.
 class TVerzeichnis : public WizardPage {
  public:
-  TVerzeichnis();
+  explicit TVerzeichnis(stp::SetupState& state);
 
   // Composes the text and proposes the destination.
   void FormCreate() override;
-  // Ends in "\" once Next has been accepted.
-  std::string DestinationDirectory() const { return entry_.Text(); }
-  void SetDestinationDirectory(const std::string& directory) { entry_.SetText(directory); }
 
  protected:
-  void Button1Click() override;
-  // Checks the destination, creates it after a question, then goes on.
+  // Checks the destination, creates it after a question, then hands it to
+  // the shared state and goes on.
   void Button3Click() override;
 
  private:

@@ -1,7 +1,6 @@
 #include "pages/wizard_page.h"
 
 #include "pages/Abbrechen.h"
-#include "setup/Setup32.h"
 #include "setup/forms.h"
 
 namespace {
@@ -9,11 +8,12 @@ constexpr int kClientWidth = 472;
 constexpr int kClientHeight = 333;
 }  // namespace
 
-WizardPage::WizardPage(const char* class_name, const std::string& caption)
+WizardPage::WizardPage(stp::SetupState& state, const char* class_name, const std::string& caption)
     : ui::Form({.class_name = class_name,
                 .client_width = kClientWidth,
                 .client_height = kClientHeight,
                 .stay_on_top = true}),
+      state_(state),
       picture_panel_(*this, {16, 18, 121, 260}),
       picture_(picture_panel_, {1, 1, 119, 258}),
       separator_(*this, {16, 280, 440, 15}, ui::BevelShape::kBottomLine),
@@ -29,15 +29,20 @@ WizardPage::WizardPage(const char* class_name, const std::string& caption)
   SetActiveControl(&Button3);
 }
 
+void WizardPage::Button1Click() { MoveTo(back_); }
+
+void WizardPage::Button3Click() { MoveTo(next_); }
+
 void WizardPage::Button2Click() { Forms().abbruch->ShowModal(); }
 
 bool WizardPage::FormCloseQuery() {
-  if (Forms().haupt->GetRunState() == RunState::kFinished) return true;
+  if (state_.GetRunState() == stp::RunState::kFinished) return true;
   Forms().abbruch->ShowModal();
   return false;
 }
 
-void WizardPage::MoveTo(ui::Form& next) {
+void WizardPage::MoveTo(ui::Form* next) {
+  if (!next) return;
   Hide();
-  next.Show();
+  next->Show();
 }

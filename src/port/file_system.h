@@ -28,10 +28,11 @@ class File {
 
   // Opens an existing file read-only.
   static File OpenRead(const std::string& path);
-  // Creates a file for writing, or truncates it when it exists.
+  // Creates a file for writing, or truncates it when it exists. A read-only
+  // file refuses (kAccessDenied).
   static File Create(const std::string& path);
   // Opens an existing file for writing only, without sharing; used to stamp
-  // its times. Does not create the file.
+  // its times. Does not create the file; a read-only file refuses.
   static File OpenExisting(const std::string& path);
 
   bool IsOpen() const { return handle_ != kClosed; }
@@ -72,6 +73,9 @@ bool DirectoryExists(const std::string& path);
 bool MakeDirectory(const std::string& path);
 bool RemoveEmptyDirectory(const std::string& path);
 bool RemoveFile(const std::string& path);
+// Moves the file from onto to in the same folder, replacing a file there in
+// one step. A read-only file, one in use or a folder at to refuses.
+bool RenameOver(const std::string& from, const std::string& to);
 // Lifts every attribute, a read-only flag included.
 bool ClearFileAttributes(const std::string& path);
 

@@ -50,6 +50,19 @@ int WindowsErrorOf(int error) {
 
 int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
 
+// Windows keeps a read-only file from being written, replaced or truncated
+// whatever the user's rights; POSIX lets root write it and the folder decide
+// a rename. A file without its owner's write permission counts as read-only.
+bool IsReadOnlyFile(const std::string& native) {
+  struct stat info {};
+  return ::stat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode) && !(info.st_mode & S_IWUSR);
+}
+
+[[noreturn]] void RefuseReadOnly(const std::string& what, const std::string& path) {
+  errno = EACCES;
+  ThrowIoError(what, path);
+}
+
 // Seconds and nanoseconds since 1970 of a Windows file time.
 timespec TimespecOf(FileTime time) {
   constexpr std::int64_t kTicksPerSecond = 10000000;
@@ -109,12 +122,14 @@ File File::OpenRead(const std::string& path) {
 }
 
 File File::Create(const std::string& path) {
+  if (IsReadOnlyFile(NativePath(path))) RefuseReadOnly("create", path);
   const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) ThrowIoError("create", path);
   return File(fd, path);
 }
 
 File File::OpenExisting(const std::string& path) {
+  if (IsReadOnlyFile(NativePath(path))) RefuseReadOnly("open", path);
   const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) ThrowIoError("open", path);
   return File(fd, path);
@@ -224,6 +239,12 @@ bool MakeDirectory(const std::string& path) { return ::mkdir(NativePath(path).c_
 bool RemoveEmptyDirectory(const std::string& path) { return ::rmdir(NativePath(path).c_str()) == 0; }
 
 bool RemoveFile(const std::string& path) { return ::unlink(NativePath(path).c_str()) == 0; }
+
+bool RenameOver(const std::string& from, const std::string& to) {
+  const std::string target = NativePath(to);
+  if (IsReadOnlyFile(target)) return false;
+  return ::rename(NativePath(from).c_str(), target.c_str()) == 0;
+}
 
 bool ClearFileAttributes(const std::string& path) {
   struct stat info {};

@@ -28,6 +28,21 @@ std::intptr_t OpenHandle(const std::string& path, DWORD access, DWORD share, DWO
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
+bool IsReadOnlyFile(const std::string& path) {
+  const DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// Windows refuses to write a read-only file; Wine lets its owner's rights
+// decide, and root may write anything.
+std::intptr_t OpenForWriting(const std::string& path, DWORD disposition, const char* what) {
+  if (IsReadOnlyFile(path)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    ThrowIoError(what, path);
+  }
+  return OpenHandle(path, GENERIC_WRITE, 0, disposition, what);
+}
+
 }  // namespace
 
 File::~File() {
@@ -53,11 +68,11 @@ File File::OpenRead(const std::string& path) {
 }
 
 File File::Create(const std::string& path) {
-  return File(OpenHandle(path, GENERIC_WRITE, 0, CREATE_ALWAYS, "create"), path);
+  return File(OpenForWriting(path, CREATE_ALWAYS, "create"), path);
 }
 
 File File::OpenExisting(const std::string& path) {
-  return File(OpenHandle(path, GENERIC_WRITE, 0, OPEN_EXISTING, "open"), path);
+  return File(OpenForWriting(path, OPEN_EXISTING, "open"), path);
 }
 
 std::size_t File::Read(void* buffer, std::size_t count) {
@@ -148,6 +163,12 @@ bool MakeDirectory(const std::string& path) { return CreateDirectoryA(path.c_str
 bool RemoveEmptyDirectory(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 
 bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool RenameOver(const std::string& from, const std::string& to) {
+  // Wine's MoveFileEx replaces a read-only file, which Windows refuses.
+  if (IsReadOnlyFile(to)) return false;
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
 
 bool ClearFileAttributes(const std::string& path) {
   return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;

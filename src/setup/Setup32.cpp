@@ -25,13 +25,9 @@ void StyleTitle(ui::Label& label) {
 
 }  // namespace
 
-std::string SourceDirectory() {
-  const std::string program = ui::Application::ExeName();
-  return program.substr(0, program.find_last_of("\\:") + 1);
-}
-
-THaupt::THaupt()
+THaupt::THaupt(stp::SetupState& state)
     : ui::Form({.class_name = "THaupt", .border = ui::BorderStyle::kSizeable, .maximized = true}),
+      state_(state),
       title_(*this, kTitleBounds),
       shadow_(*this, kShadowBounds) {
   StyleTitle(title_);
@@ -39,26 +35,25 @@ THaupt::THaupt()
 }
 
 void THaupt::FormCreate() {
-  Configure(stp::ReadSetupConfiguration(stp::ProfileFile::Load(SourceDirectory() + "Setup.inf")));
+  Configure(stp::ReadSetupConfiguration(stp::ProfileFile::Load(state_.SourceDirectory() + "Setup.inf")));
 }
 
 void THaupt::Configure(const stp::SetupConfiguration& config) {
-  config_ = config;
-  SetColour(config_.BackCl);
-  title_.SetTextColour(config_.FontCl);
-  shadow_.SetTextColour(config_.ShadowCl);
-  product_title_ = stp::ProductTitle(config_);
-  title_.SetCaption(product_title_);
-  shadow_.SetCaption(product_title_);
-  window_caption_ = stp::WindowCaption(config_);
-  SetCaption(window_caption_);
-  ui::App().SetTitle(window_caption_);
+  state_.Configure(config);
+  SetColour(config.BackCl);
+  title_.SetTextColour(config.FontCl);
+  shadow_.SetTextColour(config.ShadowCl);
+  title_.SetCaption(state_.ProductTitle());
+  shadow_.SetCaption(state_.ProductTitle());
+  SetCaption(state_.WindowCaption());
+  ui::App().SetTitle(state_.WindowCaption());
 }
 
 void THaupt::FormActivate() {
-  if (run_state_ != RunState::kNotStarted) return;
-  run_state_ = RunState::kRunning;
-  const std::string installed_directory = ReadRegString(HKEY_LOCAL_MACHINE, stp::ProductKey(config_), "Ort");
+  if (state_.GetRunState() != stp::RunState::kNotStarted) return;
+  state_.SetRunning();
+  const std::string installed_directory =
+      ReadRegString(HKEY_LOCAL_MACHINE, stp::ProductKey(state_.Config()), "Ort");
   if (installed_directory.empty()) {
     Forms().info->Show();
     return;
@@ -68,7 +63,7 @@ void THaupt::FormActivate() {
 }
 
 bool THaupt::FormCloseQuery() {
-  if (run_state_ == RunState::kFinished) return true;
+  if (state_.GetRunState() == stp::RunState::kFinished) return true;
   Forms().abbruch->ShowModal();
   return false;
 }

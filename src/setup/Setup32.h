@@ -1,38 +1,22 @@
 #pragma once
 
-#include <string>
-
 #include "setup/configuration.h"
+#include "setup/setup_state.h"
 #include "ui/form.h"
 #include "ui/label.h"
 
-// The run state only moves forward: not started, running, finished.
-enum class RunState { kNotStarted = 0, kRunning = 1, kFinished = -1 };
-
-// The directory of the running program, ending in "\": Setup.inf, setup.bmp
-// and the setup data are looked up there.
-std::string SourceDirectory();
-
 // The backdrop window: maximized, in the configured colours, with the product
-// title and its shadow. It holds the setup configuration and the run state,
-// and its first activation chooses between installation and maintenance.
+// title and its shadow. Its creation reads the setup configuration into the
+// shared state, and its first activation chooses between installation and
+// maintenance.
 class THaupt : public ui::Form {
  public:
-  THaupt();
+  explicit THaupt(stp::SetupState& state);
 
   // Reads Setup.inf and applies it.
   void FormCreate() override;
-  // Takes the configuration: colours, title and caption.
+  // Takes the configuration into the shared state: colours, title and caption.
   void Configure(const stp::SetupConfiguration& config);
-
-  const stp::SetupConfiguration& Config() const { return config_; }
-  // Organisation, Product and Version with one blank between them.
-  const std::string& ProductTitle() const { return product_title_; }
-  // The product title followed by "-Setup"; also the application title.
-  const std::string& WindowCaption() const { return window_caption_; }
-
-  RunState GetRunState() const { return run_state_; }
-  void SetFinished() { run_state_ = RunState::kFinished; }
 
  protected:
   void FormActivate() override;
@@ -40,11 +24,8 @@ class THaupt : public ui::Form {
   void FormDblClick() override;
 
  private:
+  stp::SetupState& state_;
   // Created first, so that it lies above its shadow.
   ui::Label title_;
   ui::Label shadow_;
-  stp::SetupConfiguration config_;
-  std::string product_title_;
-  std::string window_caption_;
-  RunState run_state_ = RunState::kNotStarted;
 };

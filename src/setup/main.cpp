@@ -14,6 +14,7 @@
 #include "pages/Verzeichnisse.h"
 #include "setup/Setup32.h"
 #include "setup/forms.h"
+#include "setup/setup_state.h"
 #include "ui/application.h"
 
 // Program start: every window once, hidden, in this order, because each
@@ -21,20 +22,26 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ui::Application app(instance);
   try {
+    stp::SetupState state(ui::Application::ExeName());
     SetupForms& forms = Forms();
-    auto haupt = app.CreateForm(forms.haupt);
+    auto haupt = app.CreateForm(forms.haupt, state);
     app.SetMainForm(*haupt);
     auto ext_info = app.CreateForm(forms.ext_info);
-    auto verzeichnis = app.CreateForm(forms.verzeichnis);
-    auto installation = app.CreateForm(forms.installation);
-    auto ende = app.CreateForm(forms.ende);
-    auto abbruch = app.CreateForm(forms.abbruch);
+    auto verzeichnis = app.CreateForm(forms.verzeichnis, state);
+    auto installation = app.CreateForm(forms.installation, state);
+    auto ende = app.CreateForm(forms.ende, state);
+    auto abbruch = app.CreateForm(forms.abbruch, state);
     auto fehler = app.CreateForm(forms.fehler);
-    auto info = app.CreateForm(forms.info);
-    auto wartung = app.CreateForm(forms.wartung);
-    auto sys_info = app.CreateForm(forms.sys_info);
+    auto info = app.CreateForm(forms.info, state);
+    auto wartung = app.CreateForm(forms.wartung, state);
+    auto sys_info = app.CreateForm(forms.sys_info, state);
     auto select_folder = app.CreateForm(forms.select_folder);
 
+    // The installation sequence: welcome, system information, destination,
+    // progress.
+    info->SetNeighbours(nullptr, sys_info.get());
+    sys_info->SetNeighbours(info.get(), verzeichnis.get());
+    verzeichnis->SetNeighbours(sys_info.get(), installation.get());
     for (WizardPage* page : std::initializer_list<WizardPage*>{verzeichnis.get(), installation.get(),
                                                                wartung.get(), sys_info.get()}) {
       page->SetPicture(info->Picture());

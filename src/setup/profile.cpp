@@ -148,6 +148,49 @@ std::int32_t ProfileFile::ReadInteger(std::string_view section, std::string_view
   return ParseProfileInteger(ReadString(section, key, "")).value_or(default_value);
 }
 
+// Names are matched trimmed but kept as given, without leading blanks; a
+// section without a name (the entries before the first one) is never
+// written to.
+bool ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string new_value(TrimLeft(value));
+  const std::string section_name = Fold(Trim(section));
+  const auto s = first_section_.find(section_name);
+  if (section_name.empty() || s == first_section_.end()) {
+    AddSection(std::string(TrimLeft(section)));
+    AddEntry(std::string(TrimLeft(key)), new_value);
+    return true;
+  }
+  Section& found = sections_[s->second];
+  const auto e = found.first_entry.find(Fold(Trim(key)));
+  if (e != found.first_entry.end()) {
+    Entry& entry = found.entries[e->second];
+    if (entry.value == new_value) return false;
+    entry.value = new_value;
+    return true;
+  }
+  const std::string new_key(TrimLeft(key));
+  found.first_entry.try_emplace(Fold(new_key), found.entries.size());
+  found.entries.push_back(Entry{new_key, new_value});
+  return true;
+}
+
+std::string ProfileFile::Text() const {
+  std::string text;
+  for (const Section& section : sections_) {
+    if (!section.name.empty()) text += "[" + section.name + "]\r\n";
+    const Entry* previous = nullptr;
+    for (const Entry& entry : section.entries) {
+      // Of nameless entries in a row the platform keeps the first.
+      if (entry.key.empty() && previous && previous->key.empty()) continue;
+      text += entry.key;
+      if (entry.value) text += "=" + *entry.value;
+      text += "\r\n";
+      previous = &entry;
+    }
+  }
+  return text;
+}
+
 std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   bool negative = false;

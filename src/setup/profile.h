@@ -10,8 +10,9 @@
 namespace stp {
 
 // A Windows profile (INI) file read with the rules of GetPrivateProfileStringA
-// and a value buffer of 1024 characters. A missing or unreadable file reads
-// as an empty one: every lookup yields its default.
+// and a value buffer of 1024 characters, and changed with the rules of
+// WritePrivateProfileStringA. A missing or unreadable file reads as an empty
+// one: every lookup yields its default.
 class ProfileFile {
  public:
   static constexpr std::size_t kValueBufferSize = 1024;
@@ -27,6 +28,17 @@ class ProfileFile {
   // The value read as an integer (ParseProfileInteger), or default_value.
   std::int32_t ReadInteger(std::string_view section, std::string_view key,
                            std::int32_t default_value) const;
+
+  // Sets key in section to value, without its leading blanks: the first
+  // entry of the key in the first section of the name is replaced where it
+  // stands, a new key goes to the end of that section, a new section to the
+  // end of the file. False when the value is there already.
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // The file as the platform writes it back: one "[section]" or
+  // "key=value" line each, ended by CR LF, without blank lines or blanks
+  // around names, "=" and values. A file read with a byte-order mark comes
+  // back without it, in Windows-1252.
+  std::string Text() const;
 
  private:
   struct Entry {

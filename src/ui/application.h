@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace ui {
 
@@ -31,11 +32,12 @@ class Application {
   void SetMainForm(Form& form) { main_form_ = &form; }
   Form* MainForm() const { return main_form_; }
 
-  // Creates a form, makes it reachable through instance, then runs its
-  // creation step; a failure of that step is shown and the form kept.
-  template <typename T>
-  std::unique_ptr<T> CreateForm(T*& instance) {
-    auto form = std::make_unique<T>();
+  // Creates a form from the constructor's arguments, makes it reachable
+  // through instance, then runs its creation step; a failure of that step is
+  // shown and the form kept.
+  template <typename T, typename... Args>
+  std::unique_ptr<T> CreateForm(T*& instance, Args&&... args) {
+    auto form = std::make_unique<T>(std::forward<Args>(args)...);
     instance = form.get();
     Guarded([&form] { form->FormCreate(); });
     return form;

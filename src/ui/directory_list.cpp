@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "setup/directory_path.h"
+#include "port/directory_path.h"
 #include "ui/drives.h"
 #include "ui/symbols.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "setup/directory_path.h"
+#include "port/directory_path.h"
 
 namespace ui {
 

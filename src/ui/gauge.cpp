@@ -1,9 +1,6 @@
 #include "ui/gauge.h"
 
-#include <algorithm>
 #include <string>
-
-#include "ui/percent_done.h"
 
 namespace ui {
 
@@ -20,17 +17,17 @@ Gauge::Gauge(Window& parent, const Bounds& bounds) : PaintedControl(parent, fals
 }
 
 void Gauge::SetMaxValue(std::int64_t maximum) {
-  maximum_ = std::max<std::int64_t>(maximum, 0);
-  SetProgress(progress_);
+  scale_.SetMaxValue(maximum);
+  Update();
 }
 
 void Gauge::SetProgress(std::int64_t progress) {
-  progress_ = std::clamp<std::int64_t>(progress, 0, maximum_);
+  scale_.SetProgress(progress);
   Update();
 }
 
 void Gauge::Update() {
-  const std::string text = PercentText(progress_, maximum_);
+  const std::string text = scale_.Text();
   if (text != Caption()) SetCaption(text);
   InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -39,7 +36,7 @@ void Gauge::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
   const int width = client.right - client.left;
-  const int filled = maximum_ > 0 ? static_cast<int>(progress_ * width / maximum_) : 0;
+  const int filled = scale_.Filled(width);
   RECT bar = client;
   bar.right = bar.left + filled;
   RECT rest = client;

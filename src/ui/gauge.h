@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "ui/control.h"
+#include "ui/gauge_scale.h"
 
 namespace ui {
 
@@ -15,9 +16,9 @@ class Gauge : public PaintedControl {
   void SetMaxValue(std::int64_t maximum);
   // Clamped to 0 .. the maximum.
   void SetProgress(std::int64_t progress);
-  void AddProgress(std::int64_t amount) { SetProgress(progress_ + amount); }
-  std::int64_t Progress() const { return progress_; }
-  std::int64_t MaxValue() const { return maximum_; }
+  void AddProgress(std::int64_t amount) { SetProgress(scale_.Progress() + amount); }
+  std::int64_t Progress() const { return scale_.Progress(); }
+  std::int64_t MaxValue() const { return scale_.MaxValue(); }
 
  protected:
   void Paint(HDC dc) override;
@@ -25,8 +26,7 @@ class Gauge : public PaintedControl {
  private:
   void Update();
 
-  std::int64_t maximum_ = 0;
-  std::int64_t progress_ = 0;
+  GaugeScale scale_;
 };
 
 }  // namespace ui

@@ -1,4 +1,4 @@
-#include "setup/directory_path.h"
+#include "port/directory_path.h"
 
 #include <gtest/gtest.h>
 

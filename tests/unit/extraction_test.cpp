@@ -23,6 +23,7 @@ struct Installation {
   test::TempDir destination;
   test::RecordingHost host;
   FileTable table;
+  std::vector<std::pair<int, std::string>> recorded;
 
   explicit Installation(const std::vector<MediumFile>& files, std::int64_t first_volume_size = 0)
       : table(test::WriteMedium(medium, files, first_volume_size)) {}
@@ -30,7 +31,17 @@ struct Installation {
   Extraction::Outcome Run() {
     const TargetPlaces places{destination.Path(), destination.Path() + "Windows\\",
                               destination.Path() + "Desktop"};
-    return Extraction(table, places, medium.Path(), host).InstallFiles();
+    return Extraction(table, places, medium.Path(), host,
+                      [this](int key, const std::string& path) { recorded.emplace_back(key, path); })
+        .InstallFiles();
+  }
+
+  // Files the extraction decoded into and did not put in place.
+  bool LeftoversBeside() const {
+    for (const auto& entry : fs::recursive_directory_iterator(destination.Native())) {
+      if (entry.path().filename().string().starts_with("~stp")) return true;
+    }
+    return false;
   }
 };
 
@@ -72,8 +83,8 @@ TEST(Extraction, InstallsEveryFileAcrossVolumeBoundaries) {
       const std::string path = install.destination.Path() + installed[i];
       EXPECT_EQ(test::ReadFileAt(path), files[i].content) << path;
       EXPECT_EQ(test::WriteTimeAt(path), StoredFileTime(files[i].time)) << path;
-      ASSERT_LT(i, install.host.recorded.size());
-      EXPECT_EQ(install.host.recorded[i], std::make_pair(static_cast<int>(i + 1), path));
+      ASSERT_LT(i, install.recorded.size());
+      EXPECT_EQ(install.recorded[i], std::make_pair(static_cast<int>(i + 1), path));
       total += files[i].content.size();
     }
     EXPECT_EQ(install.host.advanced, total);
@@ -98,6 +109,12 @@ TEST(ExpandTarget, PlaceholdersCountInAnyCaseAtTheStartOnly) {
       {"<windows>\\a", "C:\\Programme\\P\\<windows>\\a"},
   };
   for (const auto& c : kCases) EXPECT_EQ(ExpandTarget(c.target, places), c.expanded) << c.target;
+  // A folder that is not known would put the file at the root of the
+  // current drive.
+  const TargetPlaces unknown{"C:\\Programme\\P\\", "", ""};
+  EXPECT_THROW(ExpandTarget("<windir>\\a.ini", unknown), Error);
+  EXPECT_THROW(ExpandTarget("<desktop>\\a.lnk", unknown), Error);
+  EXPECT_EQ(ExpandTarget("a.exe", unknown), "C:\\Programme\\P\\a.exe");
 }
 
 TEST(Extraction, AnUnwritableTargetIsDecodedAndDiscardedAndTheRunGoesOn) {
@@ -107,45 +124,109 @@ TEST(Extraction, AnUnwritableTargetIsDecodedAndDiscardedAndTheRunGoesOn) {
   EXPECT_EQ(install.destination.Read("next.txt"), "still installed");
   // Opening for the time stamp fails, and so does stamping without a file.
   EXPECT_EQ(install.host.error_numbers, (std::vector<int>{kAccessDenied, kInvalidHandle}));
-  EXPECT_EQ(install.host.recorded.size(), 2u);
+  EXPECT_EQ(install.recorded.size(), 2u);
   EXPECT_EQ(install.host.advanced,
             std::string("never written").size() + std::string("still installed").size());
 }
 
-TEST(Extraction, ACancelStopsTheFileAndTheRunWithoutRecordingIt) {
-  Installation install({{"first.txt", "complete"}, {"big.bin", RandomBytes(200000, 5)}, {"third", "x"}});
-  install.host.on_messages = [&] {
-    if (!install.host.recorded.empty() && install.host.messages_processed > 4)
-      install.host.cancel_confirmed = true;
+// A file is decoded beside its target and takes its place only once it is
+// complete: a cancel or a failure part-way leaves a file that was there as
+// it was, and nothing half-written behind. A read-only target keeps its
+// content, costs two error numbers and is recorded all the same.
+TEST(Extraction, ReplacesATargetOnlyWithACompleteFile) {
+  enum class Stop { kNever, kCancel, kDataCutShort };
+  const struct {
+    const char* name;
+    bool existing;  // big.bin holds "old content" before the run
+    bool read_only;
+    Stop stop;
+    std::optional<Extraction::Outcome> outcome;  // none: the run throws
+    std::vector<int> error_numbers;
+    std::size_t recorded;
+  } kCases[] = {
+      {"cancel over an existing file", true, false, Stop::kCancel, Extraction::Outcome::kCancelled, {}, 1},
+      {"cancel in a new file", false, false, Stop::kCancel, Extraction::Outcome::kCancelled, {}, 1},
+      {"setup data cut short over an existing file", true, false, Stop::kDataCutShort, std::nullopt, {}, 1},
+      {"a read-only existing file",
+       true,
+       true,
+       Stop::kNever,
+       Extraction::Outcome::kDone,
+       {kAccessDenied, kInvalidHandle},
+       3},
   };
-  ASSERT_EQ(install.Run(), Extraction::Outcome::kCancelled);
-  ASSERT_EQ(install.host.recorded.size(), 1u);
-  EXPECT_LT(install.destination.Read("big.bin").size(), 200000u);  // left partly written
-  EXPECT_FALSE(fs::exists(install.destination.Native() / "third"));
+  const std::string big = RandomBytes(200000, 5);
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    Installation install({{"first.txt", "complete"}, {"big.bin", big}, {"third", "x"}});
+    if (c.existing) install.destination.Write("big.bin", "old content");
+    if (c.read_only) install.destination.SetReadOnly("big.bin");
+    if (c.stop == Stop::kCancel) {
+      // After the first decoded block of big.bin has been written.
+      install.host.on_advance = [&] { install.host.cancel_confirmed = install.host.shown.size() == 2; };
+    }
+    if (c.stop == Stop::kDataCutShort) {
+      fs::resize_file(install.medium.Native() / "Setup.stp",
+                      std::stoull(install.table.FileOffsets[1]) + 50000);
+    }
+    if (c.outcome) {
+      EXPECT_EQ(install.Run(), *c.outcome);
+    } else {
+      EXPECT_THROW(install.Run(), Error);
+    }
+    EXPECT_EQ(fs::exists(install.destination.Native() / "big.bin"), c.existing);
+    if (c.existing) {
+      EXPECT_EQ(install.destination.Read("big.bin"), "old content");
+    }
+    EXPECT_FALSE(install.LeftoversBeside());
+    EXPECT_EQ(install.host.error_numbers, c.error_numbers);
+    EXPECT_EQ(install.recorded.size(), c.recorded);
+    EXPECT_EQ(fs::exists(install.destination.Native() / "third"), c.outcome == Extraction::Outcome::kDone);
+  }
+}
+
+// The flag is tested before each entry and in the read requests only: a
+// cancel while the last file's final block is written leaves that file out
+// but stops no entry.
+TEST(Extraction, ACancelDuringTheLastFilesFinalBlockLeavesItUnrecorded) {
+  Installation install({{"a.txt", "a"}, {"b.txt", "b"}});
+  install.host.on_advance = [&] { install.host.cancel_confirmed = install.host.shown.size() == 2; };
+  EXPECT_EQ(install.Run(), Extraction::Outcome::kDone);
+  EXPECT_EQ(install.recorded.size(), 1u);
+  EXPECT_FALSE(fs::exists(install.destination.Native() / "b.txt"));
+  EXPECT_FALSE(install.LeftoversBeside());
 }
 
 TEST(Extraction, AsksForAMissingVolumeUntilItIsThereOrThePromptEnds) {
   const struct {
     const char* name;
     std::size_t prompts;
-    bool brings_volume;  // the last prompt puts the volume in place and answers OK
+    const char* brought_to;  // where the last prompt puts the volume before it answers OK
     bool cancel_confirmed;
     std::optional<Extraction::Outcome> outcome;  // none: the run throws
   } kCases[] = {
-      {"there after the second OK", 2, true, false, Extraction::Outcome::kDone},
-      {"prompt ended, cancel confirmed", 1, false, true, Extraction::Outcome::kCancelled},
-      {"prompt ended otherwise", 1, false, false, std::nullopt},
+      {"there after the second OK", 2, "Setup2.stp", false, Extraction::Outcome::kDone},
+      // Each OK looks in every place again.
+      {"put into its Disk folder after the first OK", 1, "Disk2/Setup2.stp", false,
+       Extraction::Outcome::kDone},
+      {"prompt ended, cancel confirmed", 1, nullptr, true, Extraction::Outcome::kCancelled},
+      {"prompt ended otherwise", 1, nullptr, false, std::nullopt},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
     Installation install({{"a.bin", RandomBytes(9000, 6)}, {"b.txt", "b"}}, 4000);
-    fs::rename(install.medium.Native() / "Setup2.stp", install.medium.Native() / "away");
+    const fs::path away = install.destination.Native() / "away";
+    fs::rename(install.medium.Native() / "Setup2.stp", away);
     install.host.on_disk_prompt = [&](int) {
-      if (c.brings_volume && install.host.disk_prompts.size() == c.prompts) {
-        fs::rename(install.medium.Native() / "away", install.medium.Native() / "Setup2.stp");
+      const std::size_t prompts = install.host.disk_prompts.size();
+      if (c.brought_to && prompts == c.prompts) {
+        const fs::path place = install.medium.Native() / c.brought_to;
+        fs::create_directories(place.parent_path());
+        fs::rename(away, place);
       }
       install.host.cancel_confirmed = c.cancel_confirmed;
-      return c.brings_volume;
+      // A prompt that keeps asking for a volume in place ends here.
+      return c.brought_to != nullptr && prompts <= c.prompts;
     };
     if (c.outcome) {
       EXPECT_EQ(install.Run(), *c.outcome);
@@ -155,7 +236,7 @@ TEST(Extraction, AsksForAMissingVolumeUntilItIsThereOrThePromptEnds) {
     EXPECT_EQ(install.host.disk_prompts.size(), c.prompts);
     EXPECT_EQ(install.host.disk_prompts.front(), std::make_pair(2, install.medium.Path()));
     const bool done = c.outcome == Extraction::Outcome::kDone;
-    EXPECT_EQ(install.host.recorded.size(), done ? 2u : 0u);
+    EXPECT_EQ(install.recorded.size(), done ? 2u : 0u);
     EXPECT_EQ(fs::exists(install.destination.Native() / "b.txt"), done);
   }
 }

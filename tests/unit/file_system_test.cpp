@@ -99,6 +99,33 @@ TEST(FileSystem, TellsFilesFromDirectoriesAndRemovesThem) {
   EXPECT_FALSE(RemoveEmptyDirectory(sub));
 }
 
+// Whoever runs it, a read-only file keeps its content, as on Windows.
+TEST(FileSystem, AReadOnlyFileRefusesToBeWrittenOrReplaced) {
+  test::TempDir dir;
+  dir.Write("kept.txt", "old");
+  dir.Write("new.txt", "new");
+  dir.SetReadOnly("kept.txt");
+  const std::string kept = dir.Path() + "kept.txt";
+  const std::string made = dir.Path() + "new.txt";
+  for (const auto& write : {File::Create, File::OpenExisting}) {
+    try {
+      write(kept);
+      ADD_FAILURE() << "opened for writing";
+    } catch (const IoError& e) {
+      EXPECT_EQ(e.Code(), kAccessDenied);
+    }
+  }
+  EXPECT_FALSE(RenameOver(made, kept));
+  EXPECT_EQ(dir.Read("kept.txt"), "old");
+  EXPECT_TRUE(ClearFileAttributes(kept));
+  EXPECT_TRUE(RenameOver(made, kept));
+  EXPECT_EQ(dir.Read("kept.txt"), "new");
+  EXPECT_FALSE(FileExists(made));
+  fs::create_directory(dir.Native() / "folder");
+  dir.Write("other.txt", "other");
+  EXPECT_FALSE(RenameOver(dir.Path() + "other.txt", dir.Path() + "folder"));
+}
+
 TEST(IoErrorText, NamesTheKnownNumbersAndCountsTheRest) {
   const struct {
     int number;

@@ -80,13 +80,14 @@ bool NextPage(HWND page) {
 
 void CaptureFinishDialog(const std::string& medium, const std::string& output) {
   ui::Application app(GetModuleHandleA(nullptr));
-  auto haupt = app.CreateForm(Forms().haupt);
+  stp::SetupState state(ui::Application::ExeName());
+  auto haupt = app.CreateForm(Forms().haupt, state);
   stp::SetupConfiguration config =
       stp::ReadSetupConfiguration(stp::ProfileFile::Load(medium + "\\Setup.inf"));
   for (const char* reboot_system : {"0", "1"}) {
     config.RebootSystem = reboot_system;
     haupt->Configure(config);
-    auto ende = app.CreateForm(Forms().ende);
+    auto ende = app.CreateForm(Forms().ende, state);
     ende->Show();
     Capture(output + (config.RebootSystem == "1" ? "finish-restart.bmp" : "finish.bmp"));
   }

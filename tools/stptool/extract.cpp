@@ -5,7 +5,7 @@
 
 #include "engine/extraction.h"
 #include "native_text.h"
-#include "setup/directory_path.h"
+#include "port/directory_path.h"
 
 namespace stptool {
 
@@ -21,7 +21,8 @@ ExtractResult ExtractMedium(const Medium& medium, const std::string& destination
   std::optional<ToolError> failure;
   auto outcome = stp::Extraction::Outcome::kDone;
   try {
-    stp::Extraction extraction(medium.files, places, medium.source_directory, host);
+    stp::Extraction extraction(medium.files, places, medium.source_directory, host,
+                               [&host](int, const std::string&) { host.FileInstalled(); });
     outcome = extraction.InstallFiles();
   } catch (const ToolError& e) {
     failure = e;
@@ -30,19 +31,18 @@ ExtractResult ExtractMedium(const Medium& medium, const std::string& destination
   }
   progress.Finish();
 
-  // The extraction has closed the file by now, which Windows needs before
-  // it deletes one.
+  // The engine puts a file in its target's place only once it is complete,
+  // and throws an unfinished one away.
   std::string note;
   if (const std::string unfinished = host.Unfinished(); !unfinished.empty()) {
-    note = stp::port::RemoveFile(unfinished) ? "; removed the unfinished '" + ShownPath(unfinished) + "'"
-                                             : "; '" + ShownPath(unfinished) + "' is unfinished";
+    note = "; the unfinished '" + ShownPath(unfinished) + "' was not written";
   }
   if (failure) throw ToolError(failure->what() + note, failure->Status());
-  switch (outcome) {
-    case stp::Extraction::Outcome::kDone: break;
-    case stp::Extraction::Outcome::kCancelled:
-      throw ToolError((host.GaveUp() ? std::string(kGaveUp) : "interrupted") + note, kFailed);
-    case stp::Extraction::Outcome::kNoSetupData: throw NoSetupDataError();
+  if (outcome == stp::Extraction::Outcome::kNoSetupData) throw NoSetupDataError();
+  // A cancel during the last file leaves that file out without stopping
+  // the extraction before another.
+  if (outcome == stp::Extraction::Outcome::kCancelled || host.CancelConfirmed()) {
+    throw ToolError((host.GaveUp() ? std::string(kGaveUp) : "interrupted") + note, kFailed);
   }
   return {host.FilesDone(), host.BytesDone()};
 }

@@ -29,8 +29,8 @@ struct ExtractResult {
 // Extracts every file of the medium below destination (a core path,
 // created when missing) through the same reader and codec as Setup.exe,
 // with the stored file times. Throws ToolError; a file left unfinished by
-// the failure, by giving up at the prompt or by Ctrl+C is removed, and the
-// message says so.
+// the failure, by giving up at the prompt or by Ctrl+C is not written (a
+// file already in its place keeps its content), and the message says so.
 ExtractResult ExtractMedium(const Medium& medium, const std::string& destination, const DiskPrompt& prompt,
                             Progress& progress);
 

@@ -2,65 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <exception>
 
 #include "engine/extraction.h"
+#include "engine/image_source.h"
 #include "engine/setup_data_reader.h"
-#include "lzh/Lzh_op.h"
 #include "native_text.h"
 
 namespace stptool {
 namespace {
-
-constexpr std::uint16_t kCodecBufferSize = 32768;
-
-// Decodes one image at a time from the setup data, counting its bytes.
-class ImageMeasure {
- public:
-  ImageMeasure(stp::SetupDataReader& reader, stp::InstallHost& host) : reader_(reader), host_(host) {
-    codec_.SetReadBufSize(kCodecBufferSize);
-    codec_.SetWriteBufSize(kCodecBufferSize);
-    codec_.OnGetBytes = [this](stp::TCustomLZHCompressor&, stp::BufType& DTA, std::uint16_t NBytes,
-                               std::uint16_t& Bytes_Got) { Get(DTA, NBytes, Bytes_Got); };
-    codec_.OnPutBytes = [this](stp::TCustomLZHCompressor&, stp::BufType&, std::uint16_t NBytes,
-                               std::uint16_t&) {
-      size_ += NBytes;
-      host_.Advance(NBytes);
-    };
-  }
-
-  // The image's decoded size. Throws what reading it met.
-  std::uint64_t Measure(std::int32_t length) {
-    left_ = length;
-    size_ = 0;
-    failure_ = nullptr;
-    codec_.Decompress();
-    if (failure_) std::rethrow_exception(failure_);
-    return size_;
-  }
-
- private:
-  void Get(stp::BufType& DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Got) {
-    host_.ProcessMessages();
-    Bytes_Got = 0;
-    if (left_ == 0 || failure_ || host_.CancelConfirmed()) return;
-    try {
-      const auto want = static_cast<std::size_t>(std::min<std::int32_t>(NBytes, left_));
-      Bytes_Got = static_cast<std::uint16_t>(reader_.ReadAcross(DTA.data(), want));
-      left_ -= Bytes_Got;
-    } catch (...) {
-      // The codec would take a failure for the end of the input.
-      failure_ = std::current_exception();
-    }
-  }
-
-  stp::SetupDataReader& reader_;
-  stp::InstallHost& host_;
-  stp::TLZHCompressor codec_;
-  std::int32_t left_ = 0;
-  std::uint64_t size_ = 0;
-  std::exception_ptr failure_;
-};
 
 ToolError GaveUp() { return ToolError(std::string(kGaveUp), kFailed); }
 
@@ -70,7 +19,7 @@ std::vector<ListedFile> ListMedium(const Medium& medium, const DiskPrompt& promp
   ToolHost host(prompt, progress);
   stp::SetupDataReader reader(medium.source_directory, host);
   if (!reader.ChooseFirstVolume()) throw NoSetupDataError();
-  ImageMeasure measure(reader, host);
+  stp::ImageSource image(reader, host);
   progress.Start(static_cast<std::uint64_t>(std::max(medium.total_bytes, 0)));
   std::vector<ListedFile> listed;
   try {
@@ -78,11 +27,11 @@ std::vector<ListedFile> ListMedium(const Medium& medium, const DiskPrompt& promp
       const stp::FileEntry entry = stp::CheckedFileEntry(medium.files, static_cast<int>(i));
       const std::string& target = medium.files.FileTargets[i];
       host.ShowTarget(target, reader.CurrentDisk());
-      reader.Open();
-      if (entry.length > 0 && !reader.PositionAt(entry.offset)) throw GaveUp();
+      if (!image.Open(entry.offset, entry.length)) throw GaveUp();
       const int volume = reader.CurrentDisk();
-      const std::uint64_t size = measure.Measure(entry.length);
-      reader.Close();
+      std::uint64_t size = 0;
+      image.Decode([&size](const std::uint8_t*, std::size_t count) { size += count; });
+      image.Close();
       if (host.GaveUp()) throw GaveUp();
       listed.push_back({target, entry.length, size, entry.time, volume});
     }

@@ -2,7 +2,7 @@
 
 #include "engine/extraction.h"
 #include "native_text.h"
-#include "setup/directory_path.h"
+#include "port/directory_path.h"
 #include "target_names.h"
 #include "tool_error.h"
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "port/ansi_text.h"
+#include "port/directory_path.h"
 #include "port/file_system.h"
-#include "setup/directory_path.h"
 
 namespace stptool {
 

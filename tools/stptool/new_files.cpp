@@ -1,7 +1,7 @@
 #include "new_files.h"
 
 #include "native_text.h"
-#include "setup/directory_path.h"
+#include "port/directory_path.h"
 #include "tool_error.h"
 
 namespace stptool {

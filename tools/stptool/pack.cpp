@@ -8,7 +8,7 @@
 #include "lzh/lzh_encoder.h"
 #include "native_text.h"
 #include "new_files.h"
-#include "setup/directory_path.h"
+#include "port/directory_path.h"
 #include "setup_data_writer.h"
 #include "target_names.h"
 

@@ -47,8 +47,6 @@ bool ToolHost::AskForDisk(int number, const std::string& source_directory) {
   return false;
 }
 
-// The engine opens the target before it decodes, and every decoded block
-// passes here, the last (possibly empty) one included.
 void ToolHost::Advance(std::uint32_t bytes) {
   done_ += bytes;
   written_ = true;
@@ -60,8 +58,8 @@ void ToolHost::ShowTarget(const std::string& target, int) {
 }
 
 // Only stamping reports error numbers: either the target could not be
-// opened, and then it could not be created for writing either (so nothing
-// of ours is there to remove), or it is whole and only its time is missing.
+// written, and then it keeps what it held, or it is whole and only its time
+// is missing.
 void ToolHost::ReportErrorNumber(int error) {
   written_ = false;
   throw ToolError(
@@ -69,7 +67,7 @@ void ToolHost::ReportErrorNumber(int error) {
       kFailed);
 }
 
-void ToolHost::RecordInstalledFile(int, const std::string&) {
+void ToolHost::FileInstalled() {
   written_ = false;
   ++files_done_;
 }

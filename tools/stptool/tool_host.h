@@ -40,9 +40,10 @@ class ToolHost : public stp::InstallHost {
   void Advance(std::uint32_t bytes) override;
   void ShowTarget(const std::string& target, int disk_number) override;
   void ReportErrorNumber(int error) override;
-  void RecordInstalledFile(int key, const std::string& target) override;
 
-  // The target the engine began writing and did not finish, or empty.
+  // The current target is complete and stamped.
+  void FileInstalled();
+  // The target the engine began decoding and did not finish, or empty.
   std::string Unfinished() const { return written_ ? current_ : std::string(); }
   bool GaveUp() const { return gave_up_; }
   int FilesDone() const { return files_done_; }
@@ -55,7 +56,7 @@ class ToolHost : public stp::InstallHost {
   std::uint64_t done_ = 0;
   int files_done_ = 0;
   std::string current_;
-  // The current target has been opened for writing: decoded bytes came.
+  // Decoded bytes of the current target came.
   bool written_ = false;
 };
 

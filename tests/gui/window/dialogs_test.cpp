@@ -23,17 +23,18 @@ namespace {
 // product configured by these lines of Setup.inf.
 struct Program {
   explicit Program(const std::string& general = {}) {
-    haupt = app.CreateForm(Forms().haupt);
+    haupt = app.CreateForm(Forms().haupt, state);
     app.SetMainForm(*haupt);
     haupt->Configure(stp::ReadSetupConfiguration(stp::ProfileFile::Parse(
         "[General]\r\nOrganisation=Ruvuv\r\nProduct=Edider\r\nVersion=2.0\r\n" + general)));
-    ende = app.CreateForm(Forms().ende);
-    abbruch = app.CreateForm(Forms().abbruch);
+    ende = app.CreateForm(Forms().ende, state);
+    abbruch = app.CreateForm(Forms().abbruch, state);
     fehler = app.CreateForm(Forms().fehler);
   }
   ~Program() { Forms() = {}; }
 
   ui::Application app{GetModuleHandleA(nullptr)};
+  stp::SetupState state{ui::Application::ExeName()};
   std::unique_ptr<THaupt> haupt;
   std::unique_ptr<TEnde> ende;
   std::unique_ptr<TAbbruch> abbruch;
@@ -88,7 +89,7 @@ TEST(Dialogs, ErrorDialogOkFlagTellsHowItWasLeft) {
     program.fehler->ShowModal();
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(program.fehler->OkFlag(), row.ok_flag);
-    EXPECT_EQ(program.abbruch->CancelConfirmed(), row.program_ends);
+    EXPECT_EQ(program.state.CancelConfirmed(), row.program_ends);
     EXPECT_EQ(program.app.Terminated(), row.program_ends);
   }
   // After the quit request nothing opens any more.
@@ -173,7 +174,7 @@ TEST(Dialogs, FinishDialogFormsAndWaysOut) {
     confirmation.When("TAbbruch", [](HWND window) { driver::ClickButton(window, "Fortfahren"); });
     program.abbruch->ShowModal();
     EXPECT_FALSE(confirmation.Finished());
-    EXPECT_FALSE(program.abbruch->CancelConfirmed());
+    EXPECT_FALSE(program.state.CancelConfirmed());
   }
 }
 

@@ -1,7 +1,7 @@
 #include "support/medium.h"
 
 #include "engine/extraction.h"
-#include "setup/directory_path.h"
+#include "port/directory_path.h"
 #include "stptool/pack.h"
 
 namespace stp::test {

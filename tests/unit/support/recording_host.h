@@ -9,8 +9,10 @@
 
 namespace stp::test {
 
-// An InstallHost that records what the engine asks and answers as scripted.
-class RecordingHost : public InstallHost {
+// An installation host that records what the engine asks and answers as
+// scripted. The page's own steps (panel, no setup data, finish dialog) go
+// to events, where the other fakes of a test may log theirs too.
+class RecordingHost : public InstallationHost {
  public:
   void ProcessMessages() override {
     ++messages_processed;
@@ -21,15 +23,21 @@ class RecordingHost : public InstallHost {
     disk_prompts.emplace_back(number, source_directory);
     return on_disk_prompt ? on_disk_prompt(number) : false;
   }
-  void Advance(std::uint32_t bytes) override { advanced += bytes; }
+  void Advance(std::uint32_t bytes) override {
+    advanced += bytes;
+    if (on_advance) on_advance();
+  }
   void ShowTarget(const std::string& target, int disk_number) override {
     shown.emplace_back(target, disk_number);
   }
   void ReportErrorNumber(int error) override { error_numbers.push_back(error); }
-  void RecordInstalledFile(int key, const std::string& target) override { recorded.emplace_back(key, target); }
+  void ShowSystemUpdate() override { events.push_back("panel"); }
+  void ReportNoSetupData() override { events.push_back("no setup data"); }
+  void ShowFinishDialog() override { events.push_back("finish dialog"); }
 
   bool cancel_confirmed = false;
   std::function<void()> on_messages;
+  std::function<void()> on_advance;
   std::function<bool(int)> on_disk_prompt;
 
   int messages_processed = 0;
@@ -37,7 +45,7 @@ class RecordingHost : public InstallHost {
   std::uint64_t advanced = 0;
   std::vector<std::pair<std::string, int>> shown;
   std::vector<int> error_numbers;
-  std::vector<std::pair<int, std::string>> recorded;
+  std::vector<std::string> events;
 };
 
 }  // namespace stp::test

@@ -21,6 +21,8 @@ class TempDir {
   // Writes a file below the directory; name uses "/" separators.
   void Write(const std::string& name, const std::string& content) const;
   std::string Read(const std::string& name) const;
+  // Takes the write permission away (the read-only attribute on Windows).
+  void SetReadOnly(const std::string& name) const;
 
  private:
   std::filesystem::path native_;
