@@ -1,22 +1,27 @@
-#include <cstdio>
 #include <optional>
 
+#include "arguments.h"
 #include "commands.h"
 #include "files.h"
 #include "lzh/Lzh_op.h"
+#include "signals.h"
 
 namespace stptool {
+namespace {
+
+constexpr std::string_view kUsage = "usage: stptool decode IN OUT\n";
+
+}  // namespace
 
 // Streams the input through the codec component, as Setup.exe does. The
 // component ends a run quietly when an event fails, so the events keep the
 // first failure for the caller.
 int Decode(std::span<const std::string> args) {
-  if (args.size() != 2) {
-    std::fputs("usage: stptool decode IN OUT\n", stderr);
-    return kUserError;
-  }
-  CliFile in = CliFile::OpenForReading(args[0]);
-  CliFile out = CliFile::Create(args[1]);
+  const Arguments parsed = ParseArguments(args, {}, {}, kUsage);
+  if (parsed.help) return ShowUsage(kUsage);
+  if (parsed.operands.size() != 2) return WrongUsage(kUsage);
+  CliFile in = CliFile::OpenForReading(parsed.operands[0]);
+  CliFile out = CliFile::Create(parsed.operands[1]);
   std::optional<ToolError> failure;
 
   stp::TLZHCompressor codec;
@@ -27,6 +32,7 @@ int Decode(std::span<const std::string> args) {
     Bytes_Got = 0;
     if (failure) return;
     try {
+      StopIfInterrupted();
       Bytes_Got = static_cast<std::uint16_t>(in.Read(DTA.data(), NBytes));
     } catch (const ToolError& error) {
       failure = error;

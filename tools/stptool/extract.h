@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "destination.h"
 #include "medium.h"
 #include "progress.h"
 #include "tool_error.h"
@@ -28,10 +29,12 @@ struct ExtractResult {
 
 // Extracts every file of the medium below destination (a core path,
 // created when missing) through the same reader and codec as Setup.exe,
-// with the stored file times. Throws ToolError; a file left unfinished by
-// the failure, by giving up at the prompt or by Ctrl+C is removed, and the
-// message says so.
+// with the stored file times. Before anything is written, refuses a target
+// that is there already (unless kReplace) or that would be written through
+// a symbolic link (destination.h). Throws ToolError; a file left unfinished
+// by the failure, by giving up at the prompt or by a signal (signals.h) is
+// removed, and the message says so.
 ExtractResult ExtractMedium(const Medium& medium, const std::string& destination, const DiskPrompt& prompt,
-                            Progress& progress);
+                            Progress& progress, Existing existing);
 
 }  // namespace stptool

@@ -8,6 +8,7 @@
 #include "engine/setup_data_reader.h"
 #include "lzh/Lzh_op.h"
 #include "native_text.h"
+#include "signals.h"
 
 namespace stptool {
 namespace {
@@ -79,11 +80,15 @@ std::vector<ListedFile> ListMedium(const Medium& medium, const DiskPrompt& promp
       const std::string& target = medium.files.FileTargets[i];
       host.ShowTarget(target, reader.CurrentDisk());
       reader.Open();
-      if (entry.length > 0 && !reader.PositionAt(entry.offset)) throw GaveUp();
+      if (entry.length > 0 && !reader.PositionAt(entry.offset)) {
+        StopIfInterrupted();
+        throw GaveUp();
+      }
       const int volume = reader.CurrentDisk();
       const std::uint64_t size = measure.Measure(entry.length);
       reader.Close();
       if (host.GaveUp()) throw GaveUp();
+      StopIfInterrupted();
       listed.push_back({target, entry.length, size, entry.time, volume});
     }
   } catch (const stp::Error& e) {

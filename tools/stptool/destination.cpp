@@ -1,0 +1,54 @@
+#include "destination.h"
+
+#include "native_text.h"
+#include "port/file_system.h"
+#include "tool_error.h"
+
+namespace stptool {
+
+void CheckTargetPath(const std::string& root, const std::string& target, Existing existing) {
+  using stp::port::PathKind;
+  const std::string shown = "'" + ShownPath(target) + "'";
+  for (std::size_t end = target.find('\\', root.size());; end = target.find('\\', end + 1)) {
+    const std::string level = target.substr(0, end);
+    const bool last = end == std::string::npos;
+    switch (stp::port::KindOf(level)) {
+      case PathKind::kMissing: return;  // and so is everything below it
+      case PathKind::kLink:
+        if (last)
+          throw ToolError(shown + " is a symbolic link, which extract never writes through", kDamaged);
+        throw ToolError(shown + " would be written through the symbolic link '" + ShownPath(level) +
+                            "', which may lead out of the destination folder",
+                        kDamaged);
+      case PathKind::kDirectory:
+        if (last) throw ToolError("cannot write " + shown + ": it is a folder", kUserError);
+        break;
+      case PathKind::kFile:
+        if (!last) {
+          throw ToolError("cannot write " + shown + ": '" + ShownPath(level) + "' is a file, not a folder",
+                          kUserError);
+        }
+        if (existing == Existing::kRefuse) {
+          throw ToolError(shown + " already exists; give --overwrite to replace existing files", kUserError);
+        }
+        break;
+      case PathKind::kOther:
+        throw ToolError("cannot write " + shown + ": '" + ShownPath(level) + "' is not a regular file",
+                        kUserError);
+    }
+    if (last) return;
+  }
+}
+
+void CheckDestination(const stp::FileTable& files, const stp::TargetPlaces& places, Existing existing) {
+  for (std::size_t i = 0; i < files.FileTargets.size(); ++i) {
+    try {
+      CheckTargetPath(places.destination, stp::ExpandTarget(files.FileTargets[i], places), existing);
+    } catch (const ToolError& e) {
+      if (e.Status() != kDamaged) throw;
+      throw ToolError("Setup.inf, [Files] " + std::to_string(i + 1) + ": " + e.what(), kDamaged);
+    }
+  }
+}
+
+}  // namespace stptool
