@@ -199,5 +199,30 @@ TEST(ExtractMedium, ReplacesExistingFilesWhenAsked) {
   EXPECT_EQ(destination.Read("a.txt"), stp::test::Text(3000));
 }
 
+// What a file system could not stamp is told apart from FAT's two-second
+// steps.
+TEST(ExtractMedium, TellsTimesTheFileSystemDidNotKeep) {
+  HandMadeMedium medium;
+  TempDir destination;
+  Progress quiet(false);
+  const Medium opened = OpenMedium(medium.dir.Path());
+  EXPECT_TRUE(ExtractMedium(opened, destination.Path(), {}, quiet, Existing::kRefuse).times_not_kept.empty());
+
+  const stp::TargetPlaces places{destination.Path(), destination.Path() + "w", destination.Path() + "d"};
+  const stp::port::FileTime stored = stp::StoredFileTime(opened.files.FileTimes[0]);
+  const auto restamp = [&](stp::port::FileTime time) {
+    stp::port::File file = stp::port::File::OpenExisting(destination.Path() + "a.txt");
+    file.SetTimes(time);
+  };
+  restamp(stored + 2 * 10000000);
+  EXPECT_TRUE(TimesNotKept(opened.files, places).empty());
+  restamp(stored - 3 * 10000000);
+  const auto missed = TimesNotKept(opened.files, places);
+  ASSERT_EQ(missed.size(), 1u);
+  EXPECT_EQ(missed[0].path, destination.Path() + "a.txt");
+  EXPECT_EQ(missed[0].stored, stored);
+  EXPECT_EQ(missed[0].kept, stored - 3 * 10000000);
+}
+
 }  // namespace
 }  // namespace stptool

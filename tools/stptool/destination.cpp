@@ -51,4 +51,21 @@ void CheckDestination(const stp::FileTable& files, const stp::TargetPlaces& plac
   }
 }
 
+std::vector<TimeNotKept> TimesNotKept(const stp::FileTable& files, const stp::TargetPlaces& places) {
+  constexpr stp::port::FileTime kTolerance = 2 * 10000000;
+  std::vector<TimeNotKept> missed;
+  for (std::size_t i = 0; i < files.FileTargets.size(); ++i) {
+    const std::string path = stp::ExpandTarget(files.FileTargets[i], places);
+    const stp::port::FileTime stored = stp::StoredFileTime(files.FileTimes[i]);
+    stp::port::FileTime kept = 0;
+    try {
+      kept = stp::port::File::OpenRead(path).WriteTime();
+    } catch (const stp::IoError&) {
+      continue;  // not there to compare: the run has reported it
+    }
+    if ((kept > stored ? kept - stored : stored - kept) > kTolerance) missed.push_back({path, stored, kept});
+  }
+  return missed;
+}
+
 }  // namespace stptool

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/extraction.h"
+#include "port/file_system.h"
 #include "setup/configuration.h"
 
 // What extract finds below its destination folder before it writes there.
@@ -22,5 +24,18 @@ void CheckTargetPath(const std::string& root, const std::string& target, Existin
 // Checks every target of the table before anything is written, naming the
 // entry that would pass a link.
 void CheckDestination(const stp::FileTable& files, const stp::TargetPlaces& places, Existing existing);
+
+// A file whose time on disk is not the stored one.
+struct TimeNotKept {
+  std::string path;
+  stp::port::FileTime stored;
+  stp::port::FileTime kept;
+};
+
+// The extracted targets whose time on disk is more than two seconds (the
+// steps of FAT's times) from the stored one: file systems with a narrower
+// range of times than Windows (ext4 keeps 1901 to 2446) stamp the nearest
+// time they can.
+std::vector<TimeNotKept> TimesNotKept(const stp::FileTable& files, const stp::TargetPlaces& places);
 
 }  // namespace stptool

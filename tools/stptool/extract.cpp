@@ -46,7 +46,7 @@ ExtractResult ExtractMedium(const Medium& medium, const std::string& destination
       throw ToolError((host.GaveUp() ? std::string(kGaveUp) : "interrupted") + note, kFailed);
     case stp::Extraction::Outcome::kNoSetupData: throw NoSetupDataError();
   }
-  return {host.FilesDone(), host.BytesDone()};
+  return {host.FilesDone(), host.BytesDone(), TimesNotKept(medium.files, places)};
 }
 
 }  // namespace stptool

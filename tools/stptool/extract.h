@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "destination.h"
 #include "medium.h"
@@ -25,6 +26,8 @@ inline constexpr std::string_view kDesktopFolder = "<desktop>";
 struct ExtractResult {
   int files;
   std::uint64_t bytes;
+  // Files that the file system could not stamp with their stored time.
+  std::vector<TimeNotKept> times_not_kept;
 };
 
 // Extracts every file of the medium below destination (a core path,

@@ -4,6 +4,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "extract.h"
+#include "list.h"
 #include "native_text.h"
 
 namespace stptool {
@@ -30,6 +31,15 @@ int ExtractCommand(std::span<const std::string> args) {
   const ExtractResult result =
       ExtractMedium(medium, destination, prompt, progress,
                     parsed.flags.contains("--overwrite") ? Existing::kReplace : Existing::kRefuse);
+  if (!result.times_not_kept.empty()) {
+    const TimeNotKept& first = result.times_not_kept.front();
+    std::fprintf(stderr,
+                 "stptool extract: warning: the file system could not keep the stored time of %zu file%s, "
+                 "for instance '%s' (%s UTC, kept as %s)\n",
+                 result.times_not_kept.size(), result.times_not_kept.size() == 1 ? "" : "s",
+                 ShownPath(first.path).c_str(), FileTimeUtc(first.stored).c_str(),
+                 FileTimeUtc(first.kept).c_str());
+  }
   if (!quiet) {
     std::fprintf(stderr, "extracted %d file%s, %llu bytes, into %s\n", result.files,
                  result.files == 1 ? "" : "s", static_cast<unsigned long long>(result.bytes),
