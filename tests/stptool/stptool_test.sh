@@ -141,6 +141,10 @@ expect 2 "is not empty" "$tool" pack "$product/Textwerk.txt" "$product/files" "$
 printf '[product]\norganisation = B\nproduct = T\nversion = 1\n[files]\nmissing.txt\n' >"$work/bad.txt"
 expect 2 "bad.txt:6: no file" "$tool" pack "$work/bad.txt" "$product/files" "$work/new"
 [ ! -e "$work/new" ] || fail "a refused pack left $work/new behind"
+expect 2 "cannot create the folder '$work/missing/medium': No such file or directory" \
+  "$tool" pack "$product/Textwerk.txt" "$product/files" "$work/missing/medium"
+expect 2 "cannot create the folder '$work/numbers/out': '$work/numbers' is in the way" \
+  "$tool" extract "$work/medium" "$work/numbers/out"
 expect 2 "no Setup.inf in '$work/nothing'" "$tool" list "$work/nothing"
 
 # extract replaces nothing unless told; a listing that cannot be written
