@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -18,9 +19,20 @@ using namespace lzh;
 // it adapts, so they are taken anew for every stretch.
 constexpr unsigned kStretch = 1024;
 constexpr std::uint32_t kUnreached = std::numeric_limits<std::uint32_t>::max();
+// How far past its start a stretch reads the text: its positions, a match
+// from its last one, and the matches looked for along that match.
+constexpr std::uint32_t kLookahead = kStretch + 2 * kLongestMatch;
+// The input is read in blocks of about this size; the buffer holds one, the
+// ring before it and the lookahead behind it.
+constexpr std::uint32_t kInputBlock = 256 * 1024;
+constexpr std::uint32_t kWindowSize = kDictionarySize + kInputBlock + kLookahead;
+// The stream goes to the sink in pieces of about this size.
+constexpr std::size_t kOutputBlock = 64 * 1024;
 
 class BitWriter {
  public:
+  explicit BitWriter(const LzhSink& sink) : sink_(sink) { bytes_.reserve(kOutputBlock + 8); }
+
   // count at most 32
   void Put(std::uint32_t bits, unsigned count) {
     pending_ = pending_ << count | bits;
@@ -29,16 +41,24 @@ class BitWriter {
       count_ -= 8;
       bytes_.push_back(static_cast<std::uint8_t>(pending_ >> count_));
     }
+    if (bytes_.size() >= kOutputBlock) Flush();
   }
 
   // The trailer: one 1 bit, then 0 bits up to the byte boundary.
-  std::vector<std::uint8_t> Finish() {
+  void Finish() {
     Put(1, 1);
     if (count_ > 0) bytes_.push_back(static_cast<std::uint8_t>(pending_ << (8 - count_)));
-    return std::move(bytes_);
+    Flush();
   }
 
  private:
+  void Flush() {
+    if (bytes_.empty()) return;
+    sink_(bytes_);
+    bytes_.clear();
+  }
+
+  const LzhSink& sink_;
   std::vector<std::uint8_t> bytes_;
   std::uint64_t pending_ = 0;  // the low count_ bits
   unsigned count_ = 0;
@@ -50,8 +70,8 @@ unsigned PositionCost(unsigned distance) {
 
 class Encoder {
  public:
-  explicit Encoder(std::span<const std::uint8_t> data);
-  std::vector<std::uint8_t> Run();
+  Encoder(const LzhSource& source, const LzhSink& sink);
+  void Run();
 
  private:
   // How the cheapest parse found so far reaches a position of the stretch.
@@ -61,18 +81,26 @@ class Encoder {
     std::uint16_t distance;
   };
 
+  // Reads on until the text reaches kLookahead past position or the input
+  // ends, keeping the kDictionarySize bytes before position.
+  void Fill(std::uint32_t position);
   std::uint32_t ParseStretch(std::uint32_t start);
   void EmitPath(std::uint32_t start, std::uint32_t end);
   void EmitLiteral(std::uint8_t byte);
   void EmitMatch(unsigned length, unsigned distance);
   void EmitSymbol(unsigned symbol);
+  const std::uint8_t* Text(std::uint32_t position) const { return window_.data() + (position - base_); }
   unsigned Limit(std::uint32_t position) const { return std::min(kLongestMatch, end_ - position); }
 
-  // The ring as a decoder starts it, oldest byte first (the zeros not yet
-  // written, then the spaces behind the write position), followed by the
-  // data: a match into the ring is a match into this text.
-  std::vector<std::uint8_t> text_;
-  std::uint32_t end_;
+  const LzhSource& source_;
+  // The text from position base_ up to end_. The text is the ring as a
+  // decoder starts it, oldest byte first (the zeros not yet written, then
+  // the spaces behind the write position), followed by the input: a match
+  // into the ring is a match into this text.
+  std::vector<std::uint8_t> window_;
+  std::uint32_t base_ = 0;
+  std::uint32_t end_ = kDictionarySize;
+  bool input_ended_ = false;
   MatchFinder finder_;
   LzhTree tree_;
   BitWriter writer_;
@@ -81,29 +109,41 @@ class Encoder {
   std::array<Match, MatchFinder::kMaxMatches> matches_;
 };
 
-std::vector<std::uint8_t> MakeText(std::span<const std::uint8_t> data) {
-  std::vector<std::uint8_t> text;
-  text.reserve(kDictionarySize + data.size() + MatchFinder::kOverread);
-  text.insert(text.end(), kLongestMatch, 0);
-  text.insert(text.end(), kDictionaryStart, kDictionaryFill);
-  text.insert(text.end(), data.begin(), data.end());
-  text.insert(text.end(), MatchFinder::kOverread, 0);
-  return text;
-}
-
-Encoder::Encoder(std::span<const std::uint8_t> data)
-    : text_(MakeText(data)),
-      end_(static_cast<std::uint32_t>(kDictionarySize + data.size())),
-      finder_(text_.data()) {
+Encoder::Encoder(const LzhSource& source, const LzhSink& sink)
+    : source_(source), window_(kWindowSize + MatchFinder::kOverread), writer_(sink) {
+  std::fill_n(window_.begin() + kLongestMatch, kDictionaryStart, kDictionaryFill);
   tree_.Init();
 }
 
-std::vector<std::uint8_t> Encoder::Run() {
+void Encoder::Run() {
+  Fill(kDictionarySize);
+  if (end_ == kDictionarySize) return;  // no input, no stream
   for (std::uint32_t position = 0; position < kDictionarySize; ++position) {
-    if (Limit(position) >= kShortestMatch) finder_.Skip(position, Limit(position));
+    if (Limit(position) >= kShortestMatch) finder_.Skip(position, Text(position), Limit(position));
   }
-  for (std::uint32_t position = kDictionarySize; position < end_;) position = ParseStretch(position);
-  return writer_.Finish();
+  for (std::uint32_t position = kDictionarySize;;) {
+    Fill(position);
+    if (position == end_) break;
+    position = ParseStretch(position);
+  }
+  writer_.Finish();
+}
+
+void Encoder::Fill(std::uint32_t position) {
+  while (!input_ended_ && end_ - position < kLookahead) {
+    if (end_ - base_ == kWindowSize) {
+      const std::uint32_t keep = position - kDictionarySize;
+      std::memmove(window_.data(), Text(keep), end_ - keep);
+      base_ = keep;
+    }
+    const std::size_t room = kWindowSize - (end_ - base_);
+    const std::size_t got = source_(window_.data() + (end_ - base_), room);
+    if (got == 0) input_ended_ = true;
+    if (std::uint64_t{end_} - kDictionarySize + got > kLzhLargestInput) {
+      throw std::length_error("LzhEncode: input larger than 4 GB");
+    }
+    end_ += static_cast<std::uint32_t>(got);
+  }
 }
 
 // Finds the cheapest parse of a stretch from start by dynamic programming
@@ -124,10 +164,10 @@ std::uint32_t Encoder::ParseStretch(std::uint32_t start) {
   for (; position < end_ && position - start < kStretch; ++position) {
     const unsigned at = position - start;
     const std::uint32_t base = steps_[at].cost;
-    relax(at + 1, base + code_lengths_[text_[position]], 1, 0);
+    relax(at + 1, base + code_lengths_[*Text(position)], 1, 0);
     const unsigned limit = Limit(position);
     if (limit < kShortestMatch) continue;
-    const unsigned found = finder_.Find(position, limit, matches_.data());
+    const unsigned found = finder_.Find(position, Text(position), limit, matches_.data());
     if (found == 0) continue;
 
     const Match longest = matches_[found - 1];
@@ -135,7 +175,8 @@ std::uint32_t Encoder::ParseStretch(std::uint32_t start) {
       EmitPath(start, position);
       EmitMatch(longest.length, longest.distance);
       for (unsigned k = 1; k < longest.length; ++k) {
-        if (Limit(position + k) >= kShortestMatch) finder_.Skip(position + k, Limit(position + k));
+        const std::uint32_t next = position + k;
+        if (Limit(next) >= kShortestMatch) finder_.Skip(next, Text(next), Limit(next));
       }
       return position + longest.length;
     }
@@ -167,7 +208,7 @@ void Encoder::EmitPath(std::uint32_t start, std::uint32_t end) {
   for (std::uint32_t position = start; count > 0;) {
     const Step& step = path[--count];
     if (step.length == 1) {
-      EmitLiteral(text_[position]);
+      EmitLiteral(*Text(position));
     } else {
       EmitMatch(step.length, step.distance);
     }
@@ -193,10 +234,22 @@ void Encoder::EmitSymbol(unsigned symbol) {
 
 }  // namespace
 
+void LzhEncode(const LzhSource& source, const LzhSink& sink) { Encoder(source, sink).Run(); }
+
 std::vector<std::uint8_t> LzhEncode(std::span<const std::uint8_t> data) {
   if (data.size() > kLzhLargestInput) throw std::length_error("LzhEncode: input larger than 4 GB");
-  if (data.empty()) return {};
-  return Encoder(data).Run();
+  std::vector<std::uint8_t> stream;
+  LzhEncode(
+      [&data](std::uint8_t* buffer, std::size_t count) {
+        const std::size_t taken = std::min(count, data.size());
+        if (taken > 0) std::memcpy(buffer, data.data(), taken);
+        data = data.subspan(taken);
+        return taken;
+      },
+      [&stream](std::span<const std::uint8_t> bytes) {
+        stream.insert(stream.end(), bytes.begin(), bytes.end());
+      });
+  return stream;
 }
 
 }  // namespace stp

@@ -43,12 +43,11 @@ unsigned MatchingLength(const std::uint8_t* a, const std::uint8_t* b, unsigned l
 
 }  // namespace
 
-MatchFinder::MatchFinder(const std::uint8_t* text)
-    : text_(text), head_(std::size_t{1} << kHashBits, kNone), children_(2 * kSlots, kNone) {}
+MatchFinder::MatchFinder() : head_(std::size_t{1} << kHashBits, kNone), children_(2 * kSlots, kNone) {}
 
 template <bool kReport>
-unsigned MatchFinder::Insert(std::uint32_t position, unsigned limit, Match* matches) {
-  const std::uint8_t* current = text_ + position;
+unsigned MatchFinder::Insert(std::uint32_t position, const std::uint8_t* current, unsigned limit,
+                             Match* matches) {
   const std::uint32_t hash = Hash3(current);
   std::uint32_t candidate = head_[hash];
   head_[hash] = position;
@@ -100,7 +99,7 @@ unsigned MatchFinder::Insert(std::uint32_t position, unsigned limit, Match* matc
   return found;
 }
 
-template unsigned MatchFinder::Insert<true>(std::uint32_t, unsigned, Match*);
-template unsigned MatchFinder::Insert<false>(std::uint32_t, unsigned, Match*);
+template unsigned MatchFinder::Insert<true>(std::uint32_t, const std::uint8_t*, unsigned, Match*);
+template unsigned MatchFinder::Insert<false>(std::uint32_t, const std::uint8_t*, unsigned, Match*);
 
 }  // namespace stp::lzh

@@ -17,29 +17,34 @@ struct Match {
 // tree per hash of their first three bytes; every new position becomes the
 // root of its tree, so nodes below a node are older than it and a walk can
 // stop at the first node that has left the window.
+//
+// The finder keeps positions only, not the text: each call gets a pointer
+// to the text at its position, so the text may lie in a buffer that slides
+// along a stream. The kDictionarySize bytes before that pointer and limit +
+// kOverread bytes from it on must be readable.
 class MatchFinder {
  public:
-  // The text must stay readable kOverread bytes past its end, and every
-  // position must be given to Find or Skip once, in ascending order.
+  // Every position must be given to Find or Skip once, in ascending order.
   static constexpr unsigned kOverread = 8;
   static constexpr unsigned kMaxMatches = kLongestMatch - kThreshold;
 
-  explicit MatchFinder(const std::uint8_t* text);
+  MatchFinder();
 
-  // Stores the matches at position in matches, lengths strictly ascending
-  // (each at most limit, the text left), and returns how many there are.
-  // limit must be at least kShortestMatch.
-  unsigned Find(std::uint32_t position, unsigned limit, Match* matches) {
-    return Insert<true>(position, limit, matches);
+  // Stores the matches at position (whose text starts at current) in
+  // matches, lengths strictly ascending (each at most limit, the text left),
+  // and returns how many there are. limit must be at least kShortestMatch.
+  unsigned Find(std::uint32_t position, const std::uint8_t* current, unsigned limit, Match* matches) {
+    return Insert<true>(position, current, limit, matches);
   }
   // Inserts position without reporting its matches.
-  void Skip(std::uint32_t position, unsigned limit) { Insert<false>(position, limit, nullptr); }
+  void Skip(std::uint32_t position, const std::uint8_t* current, unsigned limit) {
+    Insert<false>(position, current, limit, nullptr);
+  }
 
  private:
   template <bool kReport>
-  unsigned Insert(std::uint32_t position, unsigned limit, Match* matches);
+  unsigned Insert(std::uint32_t position, const std::uint8_t* current, unsigned limit, Match* matches);
 
-  const std::uint8_t* text_;
   std::vector<std::uint32_t> head_;
   // Per position (modulo kSlots): its smaller and its greater subtree.
   std::vector<std::uint32_t> children_;

@@ -87,6 +87,13 @@ std::string Utf8ToAnsiLossy(std::string_view utf8) {
   return out;
 }
 
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    if (NextCodePoint(text, i) == kBroken) return false;
+  }
+  return true;
+}
+
 std::string Utf16ToAnsiLossy(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size());

@@ -16,5 +16,7 @@ std::optional<std::string> Utf8ToAnsi(std::string_view utf8);
 // become "?".
 std::string Utf8ToAnsiLossy(std::string_view utf8);
 std::string Utf16ToAnsiLossy(std::u16string_view utf16);
+// Whether the text is well-formed UTF-8 (plain ASCII is).
+bool IsUtf8(std::string_view text);
 
 }  // namespace stp

@@ -26,13 +26,16 @@ class File {
   File(const File&) = delete;
   File& operator=(const File&) = delete;
 
-  // Opens an existing file read-only.
+  // Opens an existing file read-only. Only a regular file opens: a pipe or
+  // a device is refused at once, without waiting for a writer.
   static File OpenRead(const std::string& path);
-  // Creates a file for writing, or truncates it when it exists. A read-only
-  // file refuses (kAccessDenied).
+  // Creates a file for writing, or truncates it when it exists. Refuses a
+  // read-only file (kAccessDenied), a symbolic link in the last part of the
+  // path (POSIX) and anything but a regular file.
   static File Create(const std::string& path);
   // Opens an existing file for writing only, without sharing; used to stamp
-  // its times. Does not create the file; a read-only file refuses.
+  // its times. Does not create the file; refuses a read-only file and does
+  // not follow a symbolic link in the last part of the path (POSIX).
   static File OpenExisting(const std::string& path);
 
   bool IsOpen() const { return handle_ != kClosed; }
@@ -69,6 +72,16 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& path);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
+
+enum class PathKind { kMissing, kFile, kDirectory, kLink, kOther };
+// What lies at path, without following a symbolic link in its last part (on
+// Windows a reparse point counts as a link). kOther: a pipe, a device, a
+// socket. kMissing also when the path cannot be examined.
+PathKind KindOf(const std::string& path);
+
+// Creates the directory (its parent must exist), or throws IoError saying
+// why it cannot.
+void MakeDirectoryOrThrow(const std::string& path);
 // The functions below report failure by their result only.
 bool MakeDirectory(const std::string& path);
 bool RemoveEmptyDirectory(const std::string& path);

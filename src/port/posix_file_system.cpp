@@ -1,10 +1,11 @@
 #include <dirent.h>
-
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <limits>
 
 #include "port/ansi_text.h"
 #include "port/errors.h"
@@ -33,12 +34,14 @@ int WindowsErrorOf(int error) {
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR: return kAccessDenied;
+    case EISDIR:
+    case ELOOP: return kAccessDenied;  // ELOOP: a symbolic link where none is followed
     case ENOSPC:
     case EDQUOT: return kDiskFull;
     case EBUSY:
     case ETXTBSY: return 32;  // sharing violation
     case EIO: return 1117;    // device I/O error
+    case EFBIG: return 223;   // file too large
     default: return 31;       // general failure
   }
 }
@@ -55,12 +58,38 @@ int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
 // a rename. A file without its owner's write permission counts as read-only.
 bool IsReadOnlyFile(const std::string& native) {
   struct stat info {};
-  return ::stat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode) && !(info.st_mode & S_IWUSR);
+  return ::lstat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode) && !(info.st_mode & S_IWUSR);
 }
 
 [[noreturn]] void RefuseReadOnly(const std::string& what, const std::string& path) {
   errno = EACCES;
   ThrowIoError(what, path);
+}
+
+// Opens path with flags, only when it is a regular file. Opening a pipe
+// would wait for its other end, so the file is opened without waiting and
+// switched back to ordinary reads and writes once it is known to be a file.
+int OpenRegular(const std::string& path, int flags, const char* what) {
+  const int fd = ::open(NativePath(path).c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
+  if (fd < 0) ThrowIoError(what, path);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const bool is_directory = S_ISDIR(info.st_mode);
+    ::close(fd);
+    if (is_directory) {
+      errno = EISDIR;
+      ThrowIoError(what, path);
+    }
+    throw IoError(kAccessDenied, std::string(what) + " " + path + ": not a regular file");
+  }
+  const int status = ::fcntl(fd, F_GETFL);
+  if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    ThrowIoError(what, path);
+  }
+  return fd;
 }
 
 // Seconds and nanoseconds since 1970 of a Windows file time.
@@ -83,9 +112,12 @@ timespec TimespecOf(FileTime time) {
 FileTime FileTimeOf(const timespec& stamp) {
   constexpr std::int64_t kTicksPerSecond = 10000000;
   constexpr std::int64_t kEpochDifference = 11644473600LL;
+  constexpr std::int64_t kLatestSecond = std::numeric_limits<std::int64_t>::max() / kTicksPerSecond - 1;
   const std::int64_t seconds = static_cast<std::int64_t>(stamp.tv_sec) + kEpochDifference;
-  // Nothing on a Windows medium can be older than 1601.
+  // Nothing on a Windows medium can be older than 1601, nor later than the
+  // year 30828 where file times end.
   if (seconds < 0) return 0;
+  if (seconds > kLatestSecond) return static_cast<FileTime>(std::numeric_limits<std::int64_t>::max());
   return static_cast<FileTime>(seconds * kTicksPerSecond + stamp.tv_nsec / 100);
 }
 
@@ -109,30 +141,16 @@ File& File::operator=(File&& other) noexcept {
   return *this;
 }
 
-File File::OpenRead(const std::string& path) {
-  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) ThrowIoError("open", path);
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    errno = EISDIR;
-    ThrowIoError("open", path);
-  }
-  return File(fd, path);
-}
+File File::OpenRead(const std::string& path) { return File(OpenRegular(path, O_RDONLY, "open"), path); }
 
 File File::Create(const std::string& path) {
   if (IsReadOnlyFile(NativePath(path))) RefuseReadOnly("create", path);
-  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) ThrowIoError("create", path);
-  return File(fd, path);
+  return File(OpenRegular(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, "create"), path);
 }
 
 File File::OpenExisting(const std::string& path) {
   if (IsReadOnlyFile(NativePath(path))) RefuseReadOnly("open", path);
-  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) ThrowIoError("open", path);
-  return File(fd, path);
+  return File(OpenRegular(path, O_WRONLY | O_NOFOLLOW, "open"), path);
 }
 
 std::size_t File::Read(void* buffer, std::size_t count) {
@@ -206,9 +224,11 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& path) {
     if (name == "." || name == "..") continue;
     const auto ansi = Utf8ToAnsi(name);
     if (!ansi) {
+      // Shown as Windows shows such a name to a program of its code page.
+      IoError error(kInvalidFileName, "list " + path + ": the name '" + Utf8ToAnsiLossy(name) +
+                                          "' has characters that Windows-1252 cannot write");
       ::closedir(dir);
-      throw IoError(kInvalidFileName, "list " + path + ": the name " + std::string(name) +
-                                          " has no Windows-1252 form");
+      throw error;
     }
     // Follows symbolic links, as opening the entry would.
     struct stat info {};
@@ -232,6 +252,19 @@ bool FileExists(const std::string& path) {
 bool DirectoryExists(const std::string& path) {
   struct stat info {};
   return ::stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+PathKind KindOf(const std::string& path) {
+  struct stat info {};
+  if (::lstat(NativePath(path).c_str(), &info) != 0) return PathKind::kMissing;
+  if (S_ISLNK(info.st_mode)) return PathKind::kLink;
+  if (S_ISDIR(info.st_mode)) return PathKind::kDirectory;
+  if (S_ISREG(info.st_mode)) return PathKind::kFile;
+  return PathKind::kOther;
+}
+
+void MakeDirectoryOrThrow(const std::string& path) {
+  if (::mkdir(NativePath(path).c_str(), 0755) != 0) ThrowIoError("create", path);
 }
 
 bool MakeDirectory(const std::string& path) { return ::mkdir(NativePath(path).c_str(), 0755) == 0; }

@@ -19,14 +19,26 @@ int IoCodeOf(DWORD error) {
   throw IoError(IoCodeOf(error), what + " " + path + ": error " + std::to_string(error));
 }
 
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+// Opens only files on a disk: a device name such as NUL or a pipe is
+// refused, and so is a reparse point (a symbolic link or junction) that
+// writing would go through.
 std::intptr_t OpenHandle(const std::string& path, DWORD access, DWORD share, DWORD disposition,
                          const char* what) {
+  const DWORD attributes = Attributes(path);
+  if (access == GENERIC_WRITE && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    throw IoError(kAccessDenied, std::string(what) + " " + path + ": a symbolic link");
+  }
   HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) ThrowIoError(what, path);
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    throw IoError(kAccessDenied, std::string(what) + " " + path + ": not a regular file");
+  }
   return reinterpret_cast<std::intptr_t>(h);
 }
-
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
 bool IsReadOnlyFile(const std::string& path) {
   const DWORD attributes = Attributes(path);
@@ -156,6 +168,18 @@ bool FileExists(const std::string& path) {
 bool DirectoryExists(const std::string& path) {
   const DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+PathKind KindOf(const std::string& path) {
+  const DWORD attributes = Attributes(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return PathKind::kLink;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::kDirectory;
+  return PathKind::kFile;
+}
+
+void MakeDirectoryOrThrow(const std::string& path) {
+  if (!CreateDirectoryA(path.c_str(), nullptr)) ThrowIoError("create", path);
 }
 
 bool MakeDirectory(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }

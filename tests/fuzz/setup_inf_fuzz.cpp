@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     stptool::Progress quiet(false);
     stptool::ExtractMedium(stptool::OpenMedium(CorePath(scratch.medium)), CorePath(scratch.destination), {},
-                           quiet);
+                           quiet, stptool::Existing::kRefuse);
   } catch (const stptool::ToolError&) {
     // A refused or damaged medium: what the target is there to find out is
     // that nothing else happens.

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Drives stptool as a user would: round trips of streams and of the sample
-# product's media, a known stream, and the exit statuses and messages of the
-# ways a call can go wrong.
+# product's media, a known stream, the exit statuses and messages of the
+# ways a call can go wrong, signals, file-size limits, pipes in place of
+# files, and the command-line conventions.
 # Usage: stptool_test.sh STPTOOL
 set -u
-tool=$1
+tool=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 product=$(cd "$(dirname "$0")/../../examples/product" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -43,6 +44,36 @@ printf '\xF6\xFB\xBD\xF0' >"$work/abc.lzh"
 "$tool" decode "$work/abc.lzh" "$work/abc" || fail "decode abc"
 [ "$(cat "$work/abc")" = abc ] || fail "abc stream gave '$(cat "$work/abc")'"
 
+# expect_output STATUS TEXT COMMAND...: the command ends with STATUS and
+# prints TEXT on stdout.
+expect_output() {
+  local status=$1 text=$2
+  shift 2
+  "$@" >"$work/stdout" 2>/dev/null
+  local got=$?
+  [ "$got" -eq "$status" ] || fail "$* ended with $got, not $status"
+  grep -qF -- "$text" "$work/stdout" || fail "$* did not print '$text': $(cat "$work/stdout")"
+}
+
+# interrupt SIGNAL PATH COMMAND...: starts the command, sends it SIGNAL once
+# PATH exists (the run is under way), and sets $status to its exit status.
+# Job control keeps SIGINT from being ignored in the background.
+interrupt() {
+  local signal=$1 path=$2
+  shift 2
+  set -m
+  "$@" >/dev/null 2>"$work/stderr" &
+  local pid=$!
+  for _ in $(seq 1000); do
+    [ -e "$path" ] && break
+    sleep 0.01
+  done
+  kill -"$signal" "$pid"
+  wait "$pid"
+  status=$?
+  set +m
+}
+
 expect 2 "usage: stptool COMMAND" "$tool"
 expect 2 "unknown command 'pak'" "$tool" pak a b
 expect 2 "usage: stptool encode IN OUT" "$tool" encode only-one
@@ -52,18 +83,44 @@ expect 2 "cannot open '$work/missing'" "$tool" encode "$work/missing" "$work/out
 expect 2 "cannot create '$work/no/such/dir'" "$tool" encode "$work/numbers" "$work/no/such/dir"
 if [ -w /dev/full ]; then
   expect 1 "cannot write '/dev/full'" "$tool" decode "$work/numbers.lzh" /dev/full
+  [ -c /dev/full ] || fail "a failed decode removed /dev/full"
 fi
 "$tool" --help | grep -q "decode IN OUT" || fail "--help does not list decode"
+
+# Every command explains itself on stdout; -- ends the options.
+for command in pack list extract encode decode; do
+  expect_output 0 "usage: stptool $command" "$tool" "$command" --help
+done
+expect_output 0 "stptool 1.0" "$tool" --version
+cp "$work/numbers.lzh" "$work/-n.lzh"
+(cd "$work" && "$tool" decode -- -n.lzh -n) || fail "decode -- -n.lzh -n"
+cmp -s "$work/numbers" "$work/-n" || fail "-- did not end the options"
+
+# A file-size limit fails the write, which is reported; no partial output.
+head -c 300000 /dev/urandom >"$work/random"
+"$tool" encode "$work/random" "$work/random.lzh" || fail "encode random"
+for command in encode decode; do
+  input=$work/random
+  [ "$command" = decode ] && input=$work/random.lzh
+  (ulimit -f 100 && "$tool" "$command" "$input" "$work/limited") 2>"$work/stderr"
+  [ $? -eq 1 ] || fail "$command over the file-size limit did not end with 1"
+  grep -q "File too large" "$work/stderr" || fail "$command over the limit: $(cat "$work/stderr")"
+  [ ! -e "$work/limited" ] || fail "$command over the limit left a partial file"
+done
 
 # The sample product, packed in every arrangement, comes back byte for byte
 # with its times; the placeholders become folders.
 for layout in "" "-v 500" "-v 500 -d below" "-v 500 -d beside"; do
   rm -rf "$work/medium" "$work/out"
   # shellcheck disable=SC2086
-  "$tool" pack $layout "$product/Textwerk.txt" "$product/files" "$work/medium" >/dev/null || fail "pack $layout"
+  "$tool" pack $layout "$product/Textwerk.txt" "$product/files" "$work/medium" >"$work/stdout" 2>"$work/stderr" ||
+    fail "pack $layout"
+  [ ! -s "$work/stdout" ] && grep -q "^packed 6 files" "$work/stderr" || fail "pack $layout: summary not on stderr"
   "$tool" list --no-prompt "$work/medium" >"$work/list" || fail "list $layout"
-  grep -q "Vorlagen.Geschäftsbrief.txt" "$work/list" || fail "list $layout does not show the letter"
-  "$tool" extract --no-prompt "$work/medium" "$work/out" >/dev/null || fail "extract $layout"
+  grep -q "Vorlagen/Geschäftsbrief.txt" "$work/list" || fail "list $layout does not show the letter"
+  "$tool" extract -q --no-prompt "$work/medium" "$work/out" >"$work/stdout" 2>"$work/stderr" ||
+    fail "extract $layout"
+  [ ! -s "$work/stdout" ] && [ ! -s "$work/stderr" ] || fail "extract -q $layout printed something"
   while IFS='|' read -r source installed; do
     cmp -s "$product/files/$source" "$work/out/$installed" || fail "$layout: $installed differs from $source"
     [ "$(stat -c %Y "$product/files/$source")" = "$(stat -c %Y "$work/out/$installed")" ] ||
@@ -84,21 +141,92 @@ expect 2 "is not empty" "$tool" pack "$product/Textwerk.txt" "$product/files" "$
 printf '[product]\norganisation = B\nproduct = T\nversion = 1\n[files]\nmissing.txt\n' >"$work/bad.txt"
 expect 2 "bad.txt:6: no file" "$tool" pack "$work/bad.txt" "$product/files" "$work/new"
 [ ! -e "$work/new" ] || fail "a refused pack left $work/new behind"
+expect 2 "cannot create the folder '$work/missing/medium': No such file or directory" \
+  "$tool" pack "$product/Textwerk.txt" "$product/files" "$work/missing/medium"
+expect 2 "cannot create the folder '$work/numbers/out': '$work/numbers' is in the way" \
+  "$tool" extract "$work/medium" "$work/numbers/out"
 expect 2 "no Setup.inf in '$work/nothing'" "$tool" list "$work/nothing"
 
-# A missing volume: an error without the prompt, a question with it.
+# extract replaces nothing unless told; a listing that cannot be written
+# fails.
+expect 2 "Liesmich.txt' already exists; give --overwrite" "$tool" extract "$work/medium" "$work/out"
+"$tool" extract -q --overwrite "$work/medium" "$work/out" || fail "extract --overwrite"
+if [ -w /dev/full ]; then
+  expect 1 "cannot write the output" sh -c '"$1" list "$2" >/dev/full' sh "$tool" "$work/medium"
+fi
+
+# A link in the destination would lead the files out of it.
+mkdir -p "$work/linked" "$work/outside"
+ln -s "$work/outside" "$work/linked/Vorlagen"
+expect 3 "through the symbolic link" "$tool" extract "$work/medium" "$work/linked"
+[ -z "$(ls -A "$work/outside")" ] || fail "extract wrote through a link"
+
+# A missing volume: an error without the prompt, and without a terminal to
+# ask on; a question on a terminal.
 mv "$work/medium/Disk2" "$work/Disk2"
 expect 3 "volume 2 is missing" "$tool" extract --no-prompt "$work/medium" "$work/out2"
 echo q | "$tool" extract "$work/medium" "$work/out3" >/dev/null 2>"$work/stderr"
-[ $? -eq 1 ] || fail "giving up at the prompt did not end with 1"
-grep -q "Volume 2 (Setup2.stp) is missing" "$work/stderr" || fail "no prompt: $(cat "$work/stderr")"
-grep -q "gave up waiting for a missing volume" "$work/stderr" || fail "no give-up: $(cat "$work/stderr")"
+[ $? -eq 3 ] && grep -q "volume 2 is missing" "$work/stderr" || fail "a prompt without a terminal: $(cat "$work/stderr")"
+if command -v script >/dev/null; then
+  (sleep 0.5 && echo q) | script -qec "'$tool' extract '$work/medium' '$work/out4'" /dev/null >"$work/stderr"
+  [ $? -eq 1 ] || fail "giving up at the prompt did not end with 1"
+  grep -q "Volume 2 (Setup2.stp) is missing" "$work/stderr" || fail "no prompt: $(cat "$work/stderr")"
+  grep -q "gave up waiting for a missing volume" "$work/stderr" || fail "no give-up: $(cat "$work/stderr")"
+fi
 mv "$work/Disk2" "$work/medium/Disk2"
 
-# A target that would leave the destination folder.
-sed -i 's/^1=Liesmich.txt/1=..\\Liesmich.txt/' "$work/medium/Disk1/Setup.inf"
-expect 3 "has a '..' part" "$tool" extract "$work/medium" "$work/out4"
-[ ! -e "$work/out4" ] || fail "a refused medium was extracted"
+# A target that would leave the destination folder, or that Windows would
+# not keep.
+for target in '..\\Liesmich.txt' 'NUL' 'sub\\evil.'; do
+  sed "s/^1=[^,]*/1=$target/" "$work/medium/Disk1/Setup.inf" >"$work/Setup.inf"
+  mkdir -p "$work/bad"
+  cp "$work/Setup.inf" "$work/medium/Disk1/Setup1.stp" "$work/bad/"
+  expect 3 "[Files] 1: the target" "$tool" extract "$work/bad" "$work/out5"
+  [ ! -e "$work/out5" ] || fail "a medium with the target $target was extracted"
+done
+
+# Setup.inf that is no medium's, and pipes where files belong.
+mkdir -p "$work/broken"
+cp "$work/medium/Disk1/Setup1.stp" "$work/broken/"
+: >"$work/broken/Setup.inf"
+expect 3 "Setup.inf' is empty" "$tool" extract "$work/broken" "$work/out6"
+printf '[General]\r\nProduct=T\r\n' >"$work/broken/Setup.inf"
+expect 3 "holds no file table" "$tool" list "$work/broken"
+cp "$work/medium/Disk1/Setup.inf" "$work/broken/"
+rm "$work/broken/Setup1.stp"
+mkfifo "$work/broken/Setup1.stp"
+expect 2 "Setup1.stp': not a regular file" timeout 10 "$tool" extract "$work/broken" "$work/out6"
+rm "$work/broken/Setup1.stp" "$work/broken/Setup.inf"
+mkfifo "$work/broken/Setup.inf"
+expect 2 "Setup.inf': not a regular file" timeout 10 "$tool" list "$work/broken"
+[ ! -e "$work/out6" ] || fail "a broken medium was extracted"
+
+# SIGINT, SIGTERM and SIGHUP end a run alike: exit status 1, nothing left of
+# a medium, the unfinished file named and not written.
+mkdir -p "$work/large"
+head -c 20000000 /dev/urandom >"$work/large/large.bin"
+printf '[product]\norganisation = B\nproduct = T\nversion = 1\n[files]\nlarge.bin\n' >"$work/large.txt"
+for signal in INT TERM HUP; do
+  interrupt "$signal" "$work/interrupted/Setup.stp" "$tool" pack "$work/large.txt" "$work/large" "$work/interrupted"
+  [ "$status" -eq 1 ] && grep -q "interrupted" "$work/stderr" || fail "pack and SIG$signal: $status, $(cat "$work/stderr")"
+  [ ! -e "$work/interrupted" ] || fail "pack and SIG$signal left a medium behind"
+done
+"$tool" pack -q "$work/large.txt" "$work/large" "$work/large-medium" || fail "pack large"
+for signal in INT TERM HUP; do
+  interrupt "$signal" "$work/unpacked/~stp0.tmp" "$tool" extract "$work/large-medium" "$work/unpacked"
+  [ "$status" -eq 1 ] && grep -q "interrupted; the unfinished '$work/unpacked/large.bin' was not written" "$work/stderr" ||
+    fail "extract and SIG$signal: $status, $(cat "$work/stderr")"
+  [ ! -e "$work/unpacked/large.bin" ] && [ ! -e "$work/unpacked/~stp0.tmp" ] ||
+    fail "extract and SIG$signal left the unfinished file"
+  rm -rf "$work/unpacked"
+done
+
+# A file-size limit ends pack and extract with the write error, cleaned up.
+(ulimit -f 1000 && "$tool" pack "$work/large.txt" "$work/large" "$work/limited") 2>"$work/stderr"
+[ $? -eq 1 ] && [ ! -e "$work/limited" ] || fail "pack over the file-size limit: $(cat "$work/stderr")"
+(ulimit -f 1000 && "$tool" extract "$work/large-medium" "$work/limited") 2>"$work/stderr"
+[ $? -eq 1 ] && grep -q "the unfinished .* was not written" "$work/stderr" || fail "extract over the limit: $(cat "$work/stderr")"
+[ ! -e "$work/limited/large.bin" ] || fail "extract over the file-size limit left a partial file"
 
 [ "$failures" -eq 0 ] && echo "all stptool checks passed"
 exit $((failures > 0))

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "port/errors.h"
 #include "support/temp_dir.h"
@@ -74,10 +79,85 @@ TEST(FileSystem, ListsADirectoryInWindows1252) {
   EXPECT_EQ(entries[1].name, "sub");
   EXPECT_TRUE(entries[1].is_directory);
 #ifndef _WIN32
-  // A name that Windows-1252 cannot write cannot reach a medium.
+  // A name that Windows-1252 cannot write cannot reach a medium; the
+  // error shows it as Windows would.
   std::ofstream(dir.Native() / reinterpret_cast<const char*>(u8"文.txt")) << "x";
-  EXPECT_THROW(ListDirectory(dir.Path()), IoError);
+  try {
+    ListDirectory(dir.Path());
+    ADD_FAILURE() << "no error";
+  } catch (const IoError& e) {
+    EXPECT_NE(e.Detail().find(": the name '?.txt' has characters that Windows-1252 cannot write"),
+              std::string::npos)
+        << e.Detail();
+  }
 #endif
+}
+
+// A pipe would make an open wait for its other end for good, and a device
+// never ends or swallows what is written; neither is a file of a medium.
+TEST(File, OpensOnlyRegularFilesAndNeverWaits) {
+  test::TempDir dir;
+#ifdef _WIN32
+  const std::vector<std::string> others = {dir.Path() + "NUL", dir.Path()};
+#else
+  const std::string pipe = dir.Path() + "pipe";
+  ASSERT_EQ(::mkfifo((dir.Native() / "pipe").c_str(), 0644), 0);
+  const std::vector<std::string> others = {pipe, "\\dev\\null", dir.Path()};
+#endif
+  const std::vector<std::pair<const char*, std::function<File(const std::string&)>>> opens = {
+      {"OpenRead", File::OpenRead}, {"Create", File::Create}, {"OpenExisting", File::OpenExisting}};
+  for (const std::string& other : others) {
+    for (const auto& [name, open] : opens) EXPECT_THROW(open(other), IoError) << name << " " << other;
+  }
+}
+
+#ifndef _WIN32
+TEST(File, NeverWritesThroughASymbolicLink) {
+  test::TempDir dir;
+  dir.Write("victim.txt", "precious");
+  fs::create_symlink(dir.Native() / "victim.txt", dir.Native() / "link.txt");
+  fs::create_symlink(dir.Native() / "nowhere.txt", dir.Native() / "dangling.txt");
+  EXPECT_THROW(File::Create(dir.Path() + "link.txt"), IoError);
+  EXPECT_THROW(File::OpenExisting(dir.Path() + "link.txt"), IoError);
+  EXPECT_THROW(File::Create(dir.Path() + "dangling.txt"), IoError);
+  EXPECT_EQ(dir.Read("victim.txt"), "precious");
+  EXPECT_FALSE(fs::exists(dir.Native() / "nowhere.txt"));
+  // Reading through a link is harmless and stays possible.
+  EXPECT_EQ(File::OpenRead(dir.Path() + "link.txt").Size(), 8);
+}
+#endif
+
+TEST(FileSystem, TellsWhatLiesAtAPathWithoutFollowingLinks) {
+  test::TempDir dir;
+  dir.Write("f.txt", "x");
+  std::vector<std::pair<std::string, PathKind>> cases = {
+      {dir.Path() + "missing", PathKind::kMissing},
+      {dir.Path() + "missing\\below", PathKind::kMissing},
+      {dir.Path() + "f.txt", PathKind::kFile},
+      {dir.Path(), PathKind::kDirectory},
+  };
+#ifndef _WIN32
+  fs::create_directory_symlink(dir.Native(), dir.Native() / "folder-link");
+  ASSERT_EQ(::mkfifo((dir.Native() / "pipe").c_str(), 0644), 0);
+  cases.push_back({dir.Path() + "folder-link", PathKind::kLink});
+  cases.push_back({dir.Path() + "pipe", PathKind::kOther});
+#endif
+  for (const auto& [path, kind] : cases) EXPECT_EQ(KindOf(path), kind) << path;
+}
+
+TEST(FileSystem, SaysWhyADirectoryCannotBeMade) {
+  test::TempDir dir;
+  dir.Write("f.txt", "x");
+  for (const std::string& path : {dir.Path() + "missing\\sub", dir.Path() + "f.txt\\sub"}) {
+    try {
+      MakeDirectoryOrThrow(path);
+      ADD_FAILURE() << path << ": no error";
+    } catch (const IoError& e) {
+      EXPECT_NE(e.Detail().find(path + ": "), std::string::npos) << e.Detail();
+    }
+  }
+  MakeDirectoryOrThrow(dir.Path() + "new");
+  EXPECT_TRUE(DirectoryExists(dir.Path() + "new"));
 }
 
 TEST(FileSystem, TellsFilesFromDirectoriesAndRemovesThem) {

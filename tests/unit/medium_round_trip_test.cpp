@@ -58,7 +58,7 @@ constexpr const char* kMixedDescription =
 
 ExtractResult Extract(const std::string& medium, const std::string& destination) {
   Progress quiet(false);
-  return ExtractMedium(OpenMedium(medium), destination, {}, quiet);
+  return ExtractMedium(OpenMedium(medium), destination, {}, quiet, Existing::kRefuse);
 }
 
 // Packs the mixed folder, lists the medium and extracts it: every file comes
@@ -186,19 +186,27 @@ TEST(Pack, RefusesWhatSetupCouldNotInstallNamingTheLine) {
   source.Write("b.txt", "b");
   source.Write("sub/c.txt", "c");
   std::filesystem::create_directory(source.Native() / "empty");
+  stp::test::WriteFileAt(source, "big.exe", std::string(1'500'000, 'x'), kPlainTime);
   const struct {
     const char* name;
     std::string files;  // the [files] and [links] sections
-    const char* message;
+    std::string message;
     PackOptions options = {};
   } kCases[] = {
       {"the same target twice", "[files]\na.txt\nb.txt -> A.TXT\n",
-       "test:7: the target 'A.TXT' is also written by line 6"},
+       "test:7: the target 'A.TXT' of '" + ShownPath(source.Path() + "b.txt") +
+           "' and the target 'a.txt' of '" + ShownPath(source.Path() + "a.txt") +
+           "' (line 6) are the same file on Windows"},
       {"a missing source", "[files]\nmissing.txt\n", "test:6: no file"},
       {"a folder without its slash", "[files]\nsub\n", "test:6: 'sub' is a folder; write 'sub/'"},
       {"a folder without files", "[files]\nempty/\n", "test:6: the folder"},
+      {"no files at all", "[files]\n", "test: [files] lists no file"},
       {"a target leaving the destination", "[files]\na.txt -> ..\\a.txt\n",
-       "test:6: the target '..\\a.txt' has a '..' part"},
+       "test:6: the target '" + ShownPath("..\\a.txt") + "' has a '..' part"},
+      {"a device's name", "[files]\na.txt -> sub\\NUL.txt\n",
+       "test:6: the target '" + ShownPath("sub\\NUL.txt") + "' has the part 'NUL.txt', the name of a device"},
+      {"a trailing dot", "[files]\na.txt -> sub\\a.\n",
+       "test:6: the target '" + ShownPath("sub\\a.") + "' has the part 'a.', which ends in a dot"},
       {"a target with a comma", "[files]\na.txt -> a,b.txt\n", "test:6: the target 'a,b.txt' holds ','"},
       {"a target too long for Setup.inf", "[files]\na.txt -> " + std::string(1000, 'x') + "\n",
        "test:6: the [Files] value"},
@@ -211,6 +219,14 @@ TEST(Pack, RefusesWhatSetupCouldNotInstallNamingTheLine) {
        "[files]\na.txt\n",
        "Disk folders need volumes",
        {0, DiskFolders::kBelow, "", ""}},
+      {"a first volume larger than a diskette",
+       "[files]\na.txt\n",
+       "the first volume's size is 1 to 1457664 bytes",
+       {1457665, DiskFolders::kNone, "", ""}},
+      {"no room left on the first diskette",
+       "[files]\na.txt\n",
+       "-v auto: Setup.exe, setup.bmp and Setup.inf take 1500672 bytes",
+       {0, DiskFolders::kBeside, "", source.Path() + "big.exe", true}},
       {"a missing picture",
        "[files]\na.txt\n",
        "no file",
@@ -230,6 +246,58 @@ TEST(Pack, RefusesWhatSetupCouldNotInstallNamingTheLine) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
     }
     EXPECT_TRUE(std::filesystem::is_empty(out.Native()));
+  }
+}
+
+// -v auto fills the first diskette exactly: what Setup.exe, setup.bmp and
+// Setup.inf leave of it in whole clusters. A first diskette that overflows
+// is reported, where it holds those files at all.
+TEST(Pack, FitsTheFirstVolumeToTheFirstDiskette) {
+  TempDir source;
+  stp::test::WriteFileAt(source, "data.bin", stp::test::RandomBytes(2'000'000, 4), kPlainTime);
+  stp::test::WriteFileAt(source, "Setup.exe", std::string(1'000'000, 'x'), kPlainTime);
+  stp::test::WriteFileAt(source, "setup.bmp", std::string(10'000, 'x'), kPlainTime);
+  const auto description = ParseProductDescription(
+      "[product]\norganisation = O\nproduct = P\nversion = 1\n[files]\ndata.bin\n", "test");
+  const struct {
+    const char* name;
+    PackOptions options;
+    std::int64_t first_volume_size;  // -1: worked out
+    bool overflows;
+  } kCases[] = {
+      {"auto, beside", {0, DiskFolders::kBeside, "", "", true}, -1, false},
+      {"auto, in one folder", {0, DiskFolders::kNone, "", "", true}, -1, false},
+      {"too large, beside", {1'400'000, DiskFolders::kBeside, "", ""}, 1'400'000, true},
+      {"too large, below", {1'400'000, DiskFolders::kBelow, "", ""}, 1'400'000, false},
+  };
+  for (auto c : kCases) {
+    SCOPED_TRACE(c.name);
+    c.options.picture = source.Path() + "setup.bmp";
+    c.options.setup_program = source.Path() + "Setup.exe";
+    TempDir out;
+    Progress quiet(false);
+    const PackResult packed = Pack(description, source.Path(), out.Path(), c.options, quiet);
+    std::int64_t on_first_disk = 0;
+    for (const char* name : {"Setup.exe", "setup.bmp", "Setup.inf"}) {
+      on_first_disk +=
+          OnDiskette(static_cast<std::int64_t>(stp::test::ReadFileAt(packed.setup_directory + name).size()));
+    }
+    const std::string first_volume =
+        (c.options.disk_folders == DiskFolders::kNone ? out.Path() : out.Path() + "Disk1\\") + "Setup1.stp";
+    const auto first_volume_size = static_cast<std::int64_t>(stp::test::ReadFileAt(first_volume).size());
+    on_first_disk += OnDiskette(first_volume_size);
+    if (c.first_volume_size < 0) {
+      EXPECT_EQ(first_volume_size, packed.first_volume_size);
+      EXPECT_LE(on_first_disk, kDisketteBytes);
+      EXPECT_GT(on_first_disk,
+                kDisketteBytes - 2 * kClusterBytes);  // room only for Setup.inf's widest offsets
+    } else {
+      EXPECT_EQ(first_volume_size, c.first_volume_size);
+    }
+    EXPECT_EQ(packed.first_disk_bytes > kDisketteBytes, c.overflows) << packed.first_disk_bytes;
+    if (c.options.disk_folders != DiskFolders::kBelow) {
+      EXPECT_EQ(packed.first_disk_bytes, on_first_disk);
+    }
   }
 }
 

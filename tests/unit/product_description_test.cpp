@@ -99,14 +99,16 @@ TEST(ProductDescription, RefusesWhatItDoesNotUnderstandNamingTheLine) {
       {"[product]\ntitle-colour = #FFF\n", "t:2: 'title-colour' is a colour #RRGGBB"},
       {"[product]\nproduct = \"Textwerk\"\n", "t:2: the value of 'product' is enclosed in quotes"},
       {"[product]\nproduct = \xE6\x96\x87\n",
-       "t:2: the value of 'product' holds characters that Windows-1252"},
+       "t:2: the value of 'product' holds characters that Windows-1252 cannot write (\xE6\x96\x87)"},
+      // Saved in Latin-1, not in UTF-8.
+      {"[product]\nproduct = B\xE4r\n", "t:2: the line is not UTF-8 text"},
       {"[files]\n/etc/passwd\n", "t:2: the source '/etc/passwd' is absolute"},
       {"[files]\n../secret.txt\n", "t:2: the source '../secret.txt' has a '..' part"},
       {"[files]\na.txt ->\n", "t:2: no target after '->'"},
       {"[links]\nTextwerk.lnk\n", "t:2: expected 'SHORTCUT -> TARGET'"},
       {"[links]\nTextwerk -> a.exe\n", "t:2: a shortcut's name ends in .lnk"},
       {"[links]\nA,B.lnk -> a.exe\n", "t:2: a shortcut's name cannot hold ','"},
-      {"[links]\n../A.lnk -> a.exe\n", "t:2: the shortcut '..\\A.lnk' has a '..' part"},
+      {"[links]\nA/../B.lnk -> a.exe\n", "t:2: the shortcut 'A"},
       {"[product]\norganisation = B\nproduct = T\n", "t: [product] needs 'version'"},
   };
   for (const auto& c : kCases) {
@@ -141,6 +143,26 @@ TEST(NameProblem, RefusesNamesThatLeaveTheDestination) {
       {"file:stream", Placeholders::kRefused, "holds the character ':'"},
       {"a?.txt", Placeholders::kRefused, "holds the character '?'"},
       {"a\x1b[2J.txt", Placeholders::kRefused, "holds a control character"},
+      // Names Windows would not keep as they are written.
+      {"sub\\evil.", Placeholders::kRefused,
+       "has the part 'evil.', which ends in a dot that Windows drops from names"},
+      {"sub\\evil \\x", Placeholders::kRefused,
+       "has the part 'evil ', which ends in a blank that Windows drops from names"},
+      {"sub\\...\\x", Placeholders::kRefused,
+       "has the part '...', which ends in a dot that Windows drops from names"},
+      {"NUL", Placeholders::kRefused,
+       "has the part 'NUL', the name of a device that Windows opens instead of a file"},
+      {"<windir>\\con.ini", Placeholders::kAllowed,
+       "has the part 'con.ini', the name of a device that Windows opens instead of a file"},
+      {"a\\Aux .tar.gz", Placeholders::kRefused,
+       "has the part 'Aux .tar.gz', the name of a device that Windows opens instead of a file"},
+      {"lpt\xB9.txt", Placeholders::kRefused,
+       "has the part 'lpt\xB9.txt', the name of a device that Windows opens instead of a file"},
+      {"COM9", Placeholders::kRefused,
+       "has the part 'COM9', the name of a device that Windows opens instead of a file"},
+      {"CONOUT$", Placeholders::kRefused,
+       "has the part 'CONOUT$', the name of a device that Windows opens instead of a file"},
+      {"com10\\nul1\\connect.txt\\.hidden", Placeholders::kRefused, ""},
   };
   for (const auto& c : kCases) EXPECT_EQ(NameProblem(c.name, c.placeholders), c.problem) << c.name;
 }

@@ -1,6 +1,7 @@
 #include "arguments.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "tool_error.h"
 
@@ -15,7 +16,14 @@ Arguments ParseArguments(std::span<const std::string> args,
   Arguments parsed;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (known(with_value, arg)) {
+    if (arg == "--") {
+      parsed.operands.insert(parsed.operands.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                             args.end());
+      break;
+    }
+    if (arg == "-h" || arg == "--help") {
+      parsed.help = true;
+    } else if (known(with_value, arg)) {
       if (i + 1 == args.size()) throw ToolError(arg + " needs a value\n" + std::string(usage), kUserError);
       parsed.values[arg] = args[++i];
     } else if (known(alone, arg)) {
@@ -27,6 +35,16 @@ Arguments ParseArguments(std::span<const std::string> args,
     }
   }
   return parsed;
+}
+
+int ShowUsage(std::string_view usage) {
+  std::fwrite(usage.data(), 1, usage.size(), stdout);
+  return kSuccess;
+}
+
+int WrongUsage(std::string_view usage) {
+  std::fwrite(usage.data(), 1, usage.size(), stderr);
+  return kUserError;
 }
 
 }  // namespace stptool

@@ -10,13 +10,15 @@
 namespace stptool {
 
 ExtractResult ExtractMedium(const Medium& medium, const std::string& destination, const DiskPrompt& prompt,
-                            Progress& progress) {
+                            Progress& progress, Existing existing) {
   const std::string folder = stp::WithTrailingBackslash(destination);
-  EnsureDirectory(stp::WithoutTrailingBackslash(folder));
   const stp::TargetPlaces places{folder, folder + std::string(kWindowsFolder),
                                  folder + std::string(kDesktopFolder)};
+  CheckDestination(medium.files, places, existing);
+  EnsureDirectory(stp::WithoutTrailingBackslash(folder));
 
   ToolHost host(prompt, progress);
+  host.GuardBelow(folder);
   progress.Start(static_cast<std::uint64_t>(std::max(medium.total_bytes, 0)));
   std::optional<ToolError> failure;
   auto outcome = stp::Extraction::Outcome::kDone;
@@ -44,7 +46,7 @@ ExtractResult ExtractMedium(const Medium& medium, const std::string& destination
   if (outcome == stp::Extraction::Outcome::kCancelled || host.CancelConfirmed()) {
     throw ToolError((host.GaveUp() ? std::string(kGaveUp) : "interrupted") + note, kFailed);
   }
-  return {host.FilesDone(), host.BytesDone()};
+  return {host.FilesDone(), host.BytesDone(), TimesNotKept(medium.files, places)};
 }
 
 }  // namespace stptool

@@ -3,16 +3,20 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "tool_error.h"
 
 namespace stptool {
 
-// A file named on the command line, read or written in its native name.
+// A file named on the command line, read or written in its native name,
+// whatever it is: a file, a pipe, a device.
 class CliFile {
  public:
   static CliFile OpenForReading(const std::string& path);
+  // Creates the file, or truncates it. Unless Close() succeeds, what was
+  // created or truncated here as a regular file is removed again, so that a
+  // failed or interrupted run leaves no partial output; a device, a pipe or
+  // a symbolic link named as the output is left alone.
   static CliFile Create(const std::string& path);
   ~CliFile();
   CliFile(CliFile&& other) noexcept;
@@ -27,12 +31,15 @@ class CliFile {
   void Close();
 
  private:
-  CliFile(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
+  CliFile(std::FILE* file, std::string path, bool remove_unless_closed)
+      : file_(file), path_(std::move(path)), remove_unless_closed_(remove_unless_closed) {}
+  // Throws the failure of the last call on the file, or of the interruption
+  // that made it fail.
+  [[noreturn]] void Fail(const char* what) const;
+
   std::FILE* file_;
   std::string path_;
+  bool remove_unless_closed_;
 };
-
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
-void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 }  // namespace stptool

@@ -7,6 +7,7 @@
 #include "engine/image_source.h"
 #include "engine/setup_data_reader.h"
 #include "native_text.h"
+#include "signals.h"
 
 namespace stptool {
 namespace {
@@ -27,12 +28,16 @@ std::vector<ListedFile> ListMedium(const Medium& medium, const DiskPrompt& promp
       const stp::FileEntry entry = stp::CheckedFileEntry(medium.files, static_cast<int>(i));
       const std::string& target = medium.files.FileTargets[i];
       host.ShowTarget(target, reader.CurrentDisk());
-      if (!image.Open(entry.offset, entry.length)) throw GaveUp();
+      if (!image.Open(entry.offset, entry.length)) {
+        StopIfInterrupted();
+        throw GaveUp();
+      }
       const int volume = reader.CurrentDisk();
       std::uint64_t size = 0;
       image.Decode([&size](const std::uint8_t*, std::size_t count) { size += count; });
       image.Close();
       if (host.GaveUp()) throw GaveUp();
+      StopIfInterrupted();
       listed.push_back({target, entry.length, size, entry.time, volume});
     }
   } catch (const stp::Error& e) {

@@ -11,23 +11,22 @@ namespace stptool {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: stptool list [--no-prompt] MEDIUM\n"
+    "usage: stptool list [-q] [--no-prompt] MEDIUM\n"
     "  MEDIUM       the folder of Setup.inf, or the folder holding Disk1 with it\n"
-    "  --no-prompt  a missing volume is an error instead of a question\n";
+    "  --no-prompt  a missing volume is an error instead of a question\n"
+    "  -q           no progress line\n";
 
 }  // namespace
 
 int ListCommand(std::span<const std::string> args) {
-  const Arguments parsed = ParseArguments(args, {}, {"--no-prompt"}, kUsage);
-  if (parsed.operands.size() != 1) {
-    std::fputs(kUsage.data(), stderr);
-    return kUserError;
-  }
+  const Arguments parsed = ParseArguments(args, {}, {"--no-prompt", "-q"}, kUsage);
+  if (parsed.help) return ShowUsage(kUsage);
+  if (parsed.operands.size() != 1) return WrongUsage(kUsage);
   const Medium medium = OpenMedium(CorePath(parsed.operands[0]));
   const DiskPrompt prompt = TerminalPrompt(!parsed.flags.contains("--no-prompt"));
   std::vector<ListedFile> files;
   {
-    Progress progress = Progress::OnTerminal();
+    Progress progress = Progress::OnTerminal(parsed.flags.contains("-q"));
     files = ListMedium(medium, prompt, progress);
   }
 
@@ -39,16 +38,16 @@ int ListCommand(std::span<const std::string> args) {
     const std::string volume = file.volume == 0 ? "-" : std::to_string(file.volume);
     std::printf("%6s %12d %12llu  %s  %s\n", volume.c_str(), file.compressed_size,
                 static_cast<unsigned long long>(file.size), FileTimeUtc(file.time).c_str(),
-                Shown(file.target).c_str());
+                ShownPath(file.target).c_str());
     compressed += static_cast<std::uint64_t>(file.compressed_size);
     size += file.size;
   }
-  std::printf("%6s %12llu %12llu  %zu files\n", "", static_cast<unsigned long long>(compressed),
-              static_cast<unsigned long long>(size), files.size());
+  std::printf("%6s %12llu %12llu  %zu file%s\n", "", static_cast<unsigned long long>(compressed),
+              static_cast<unsigned long long>(size), files.size(), files.size() == 1 ? "" : "s");
   if (!medium.links.LinkNames.empty()) std::printf("\nshortcuts:\n");
   for (std::size_t i = 0; i < medium.links.LinkNames.size(); ++i) {
-    std::printf("  %s -> %s\n", Shown(medium.links.LinkNames[i]).c_str(),
-                Shown(medium.links.LinkTargets[i]).c_str());
+    std::printf("  %s -> %s\n", ShownPath(medium.links.LinkNames[i]).c_str(),
+                ShownPath(medium.links.LinkTargets[i]).c_str());
   }
   return kSuccess;
 }

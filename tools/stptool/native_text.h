@@ -15,9 +15,10 @@ namespace stptool {
 // UTF-8 and must have a Windows-1252 form (ToolError otherwise).
 std::string CorePath(std::string_view argument);
 // Windows-1252 text (a name from a medium, a German message of the core) as
-// the terminal shows it: UTF-8 on POSIX.
+// the terminal shows it: UTF-8 on POSIX. Control characters, which a medium
+// may hold to play tricks on the terminal, are shown as "\x1b" and the like.
 std::string Shown(std::string_view text);
-// A core path as the user typed it: on POSIX also with "/" between parts.
+// A core path as the platform writes it: on POSIX with "/" between parts.
 std::string ShownPath(std::string_view path);
 // The German message of a core failure with its detail (file, numbers), as
 // the terminal shows them.
@@ -25,9 +26,13 @@ std::string CoreMessage(const stp::Error& error);
 // A core failure as the tool reports it: an input/output error as a failed
 // run, anything else as a damaged medium.
 ToolError CoreFailure(const stp::Error& error);
+// Why a file-system call failed, in the platform's words ("Permission
+// denied"), as the tool adds it to its own message.
+std::string IoReason(const stp::IoError& error);
 // Creates the directory with every missing level above it, or throws
-// ToolError.
+// ToolError saying why it cannot.
 void EnsureDirectory(const std::string& path);
+bool StdinIsTerminal();
 bool StderrIsTerminal();
 
 }  // namespace stptool

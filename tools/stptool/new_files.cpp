@@ -18,16 +18,22 @@ NewFiles::~NewFiles() {
 }
 
 stp::port::File NewFiles::Create(const std::string& path) {
-  stp::port::File file = stp::port::File::Create(path);
-  made_.push_back({path, false});
-  return file;
+  try {
+    stp::port::File file = stp::port::File::Create(path);
+    made_.push_back({path, false});
+    return file;
+  } catch (const stp::IoError& e) {
+    throw ToolError("cannot create '" + ShownPath(path) + "': " + IoReason(e), kUserError);
+  }
 }
 
 void NewFiles::MakeFolder(const std::string& folder) {
   const std::string path = stp::WithoutTrailingBackslash(folder);
   if (stp::port::DirectoryExists(path)) return;
-  if (!stp::port::MakeDirectory(path)) {
-    throw ToolError("cannot create the folder '" + ShownPath(path) + "'", kUserError);
+  try {
+    stp::port::MakeDirectoryOrThrow(path);
+  } catch (const stp::IoError& e) {
+    throw ToolError("cannot create the folder '" + ShownPath(path) + "': " + IoReason(e), kUserError);
   }
   made_.push_back({path, true});
 }

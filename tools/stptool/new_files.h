@@ -17,6 +17,8 @@ class NewFiles {
   NewFiles(const NewFiles&) = delete;
   NewFiles& operator=(const NewFiles&) = delete;
 
+  // Both throw ToolError, a user error that says why, when the file or
+  // folder cannot be created.
   stp::port::File Create(const std::string& path);
   // Creates the folder when it is missing (its parent must exist).
   void MakeFolder(const std::string& folder);

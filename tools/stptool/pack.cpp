@@ -6,10 +6,13 @@
 #include <span>
 
 #include "lzh/lzh_encoder.h"
+#include "medium.h"
 #include "native_text.h"
 #include "new_files.h"
 #include "port/directory_path.h"
+#include "setup/profile.h"
 #include "setup_data_writer.h"
+#include "signals.h"
 #include "target_names.h"
 
 namespace stptool {
@@ -19,6 +22,7 @@ constexpr std::int64_t kLargestCount = std::numeric_limits<std::int32_t>::max();
 // The longest offset Setup.inf can hold, for checking a [Files] value
 // before its offset is known.
 constexpr std::string_view kWidestOffset = "2147483647";
+constexpr std::size_t kCopyBlock = 64 * 1024;
 
 // A file of the source folder on its way into the medium.
 struct SourceFile {
@@ -39,21 +43,6 @@ std::string Joined(const std::string& folder, const std::string& name) {
   return folder.empty() ? name : folder + "\\" + name;
 }
 
-// Every file below folder, names relative to it, in name order at each
-// level so that the same folder always gives the same medium.
-void ListFiles(const std::string& root, const std::string& relative, std::vector<std::string>& found) {
-  auto entries = stp::port::ListDirectory(Joined(root, relative));
-  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-  for (const auto& entry : entries) {
-    const std::string name = Joined(relative, entry.name);
-    if (entry.is_directory) {
-      ListFiles(root, name, found);
-    } else {
-      found.push_back(name);
-    }
-  }
-}
-
 class Packer {
  public:
   Packer(const ProductDescription& description, const std::string& source_directory)
@@ -63,6 +52,10 @@ class Packer {
     std::vector<SourceFile> files;
     for (const FileSource& source : description_.files) {
       for (const auto& [path, target] : Expand(source)) files.push_back(Checked(source.line, path, target));
+    }
+    // Setup.exe would install nothing, and the medium would read as damaged.
+    if (files.empty()) {
+      throw ToolError(description_.name + ": [files] lists no file; a medium needs at least one", kUserError);
     }
     return files;
   }
@@ -74,7 +67,7 @@ class Packer {
                NameProblem(file.target, Placeholders::kRefused).empty();
       });
       if (!installed) {
-        throw Fail(link.line, "the shortcut's target '" + Shown(link.target) +
+        throw Fail(link.line, "the shortcut's target '" + ShownPath(link.target) +
                                   "' is none of the files installed below the destination folder");
       }
       if (const std::string problem = ProfileValueProblem(link.name + "," + link.target); !problem.empty()) {
@@ -88,6 +81,13 @@ class Packer {
   }
 
  private:
+  // The first file that a target (letter case folded) was given to.
+  struct Claim {
+    int line;
+    std::string target;
+    std::string path;
+  };
+
   // The source files of one [files] line with their targets.
   std::vector<std::pair<std::string, std::string>> Expand(const FileSource& source) {
     const std::string path = source_directory_ + source.source;
@@ -103,11 +103,7 @@ class Packer {
     }
     if (!stp::port::DirectoryExists(path)) throw Fail(source.line, "no folder '" + ShownPath(path) + "'");
     std::vector<std::string> names;
-    try {
-      ListFiles(stp::WithoutTrailingBackslash(path), "", names);
-    } catch (const stp::IoError& e) {
-      throw Fail(source.line, "cannot list '" + ShownPath(path) + "': " + Shown(e.Detail()));
-    }
+    ListFiles(source.line, stp::WithoutTrailingBackslash(path), "", names);
     if (names.empty()) throw Fail(source.line, "the folder '" + ShownPath(path) + "' holds no files");
     for (const std::string& name : names) {
       expanded.emplace_back(Joined(stp::WithoutTrailingBackslash(path), name), Joined(source.target, name));
@@ -115,16 +111,49 @@ class Packer {
     return expanded;
   }
 
+  // Every file below the folder root, names relative to it, in name order
+  // at each level so that the same folder always gives the same medium.
+  void ListFiles(int line, const std::string& root, const std::string& relative,
+                 std::vector<std::string>& found) {
+    const std::string folder = Joined(root, relative);
+    // No target can be that long; a folder that holds itself through a
+    // symbolic link would otherwise be listed for ever.
+    if (relative.size() >= stp::ProfileFile::kValueBufferSize) {
+      throw Fail(line,
+                 "'" + ShownPath(folder) + "' lies deeper than any target can name; does a link lead back?");
+    }
+    std::vector<stp::port::DirectoryEntry> entries;
+    try {
+      entries = stp::port::ListDirectory(folder);
+    } catch (const stp::IoError& e) {
+      throw Fail(line, "cannot list '" + ShownPath(folder) + "': " + IoReason(e));
+    }
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    for (const auto& entry : entries) {
+      const std::string name = Joined(relative, entry.name);
+      if (entry.is_directory) {
+        ListFiles(line, root, name, found);
+      } else {
+        found.push_back(name);
+      }
+    }
+  }
+
   SourceFile Checked(int line, const std::string& path, const std::string& target) {
-    const std::string shown = "the target '" + Shown(target) + "' ";
+    const std::string shown = "the target '" + ShownPath(target) + "' ";
     if (const std::string problem = NameProblem(target, Placeholders::kAllowed); !problem.empty()) {
-      throw Fail(line, shown + problem);
+      throw Fail(line, shown + Shown(problem));
     }
     if (target.find(',') != std::string::npos) {
       throw Fail(line, shown + "holds ',', which ends a target in Setup.inf");
     }
-    const auto [first, inserted] = lines_by_target_.emplace(Folded(target), line);
-    if (!inserted) throw Fail(line, shown + "is also written by line " + std::to_string(first->second));
+    const auto [first, inserted] = claims_.try_emplace(Folded(target), Claim{line, target, path});
+    if (!inserted) {
+      const Claim& claim = first->second;
+      throw Fail(line, shown + "of '" + ShownPath(path) + "' and the target '" + ShownPath(claim.target) +
+                           "' of '" + ShownPath(claim.path) + "' (line " + std::to_string(claim.line) +
+                           ") are the same file on Windows, which does not tell letter case apart in names");
+    }
 
     SourceFile file{line, path, target, 0, 0};
     try {
@@ -134,7 +163,11 @@ class Packer {
       file.size = static_cast<std::uint32_t>(size);
       file.time = opened.WriteTime();
     } catch (const stp::IoError& e) {
-      throw Fail(line, "cannot read '" + ShownPath(path) + "': " + Shown(e.what()));
+      throw Fail(line, "cannot read '" + ShownPath(path) + "': " + IoReason(e));
+    }
+    if (file.time > kLatestFileTime) {
+      throw Fail(line,
+                 "'" + ShownPath(path) + "' has a time after the year 30828, which no medium can carry");
     }
     const std::string value = target + "," + std::string(kWidestOffset) + "|" + FileTimeText(file.time);
     if (const std::string problem = ProfileValueProblem(value); !problem.empty()) {
@@ -145,7 +178,7 @@ class Packer {
 
   const ProductDescription& description_;
   std::string source_directory_;
-  std::map<std::string, int> lines_by_target_;
+  std::map<std::string, Claim> claims_;
 };
 
 std::string SetupFolder(const std::string& out, DiskFolders disks) {
@@ -166,17 +199,49 @@ std::string VolumeFolder(const std::string& out, DiskFolders disks, int volume) 
   return out;
 }
 
-std::vector<std::uint8_t> WholeFile(const std::string& path) {
-  stp::port::File file = stp::port::File::OpenRead(path);
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.Size()));
-  bytes.resize(file.Read(bytes.data(), bytes.size()));
-  return bytes;
+// Only the first diskette holds Setup.exe, Setup.inf and setup.bmp beside
+// the first volume; with -d below they lie above the diskettes' folders.
+bool SharesFirstDisk(DiskFolders disks) { return disks != DiskFolders::kBelow; }
+
+std::int64_t SizeOf(const std::string& path) {
+  if (path.empty()) return 0;
+  try {
+    return stp::port::File::OpenRead(path).Size();
+  } catch (const stp::IoError& e) {
+    throw ToolError("cannot read '" + ShownPath(path) + "': " + IoReason(e), kUserError);
+  }
 }
 
-void WriteFile(NewFiles& files, const std::string& path, std::span<const std::uint8_t> bytes) {
+void WriteFile(NewFiles& files, const std::string& path, std::string_view text) {
   stp::port::File file = files.Create(path);
-  file.Write(bytes.data(), bytes.size());
+  file.Write(text.data(), text.size());
   file.Close();
+}
+
+void CopyFile(NewFiles& files, const std::string& from, const std::string& to) {
+  const auto cannot_read = [&from](const stp::IoError& e, ExitStatus status) {
+    return ToolError("cannot read '" + ShownPath(from) + "': " + IoReason(e), status);
+  };
+  stp::port::File in;
+  try {
+    in = stp::port::File::OpenRead(from);
+  } catch (const stp::IoError& e) {
+    throw cannot_read(e, kUserError);
+  }
+  stp::port::File out = files.Create(to);
+  std::vector<std::uint8_t> block(kCopyBlock);
+  for (;;) {
+    StopIfInterrupted();
+    std::size_t got = 0;
+    try {
+      got = in.Read(block.data(), block.size());
+    } catch (const stp::IoError& e) {
+      throw cannot_read(e, kFailed);
+    }
+    if (got == 0) break;
+    out.Write(block.data(), got);
+  }
+  out.Close();
 }
 
 std::string SetupInf(const ProductDescription& description, const PackResult& result,
@@ -199,11 +264,26 @@ std::string SetupInf(const ProductDescription& description, const PackResult& re
   return inf;
 }
 
-void CheckOptions(const PackOptions& options) {
-  if (options.first_volume_size < 0 || options.first_volume_size > kLargestCount) {
-    throw ToolError("the first volume's size is 1 to 2147483647 bytes", kUserError);
+// Setup.inf's size at most, before the offsets are known: each as wide as
+// an offset can be.
+std::int64_t LargestSetupInf(const ProductDescription& description, const std::vector<SourceFile>& sources,
+                             std::uint64_t total_bytes) {
+  PackResult widest{};
+  widest.data_size = static_cast<std::int32_t>(kLargestCount);
+  for (const SourceFile& source : sources) {
+    widest.files.push_back({source.target, static_cast<std::int32_t>(kLargestCount), 0, 0, source.time});
   }
-  if (options.first_volume_size == 0 && options.disk_folders != DiskFolders::kNone) {
+  return static_cast<std::int64_t>(SetupInf(description, widest, total_bytes).size());
+}
+
+void CheckOptions(const PackOptions& options) {
+  const bool volumes = options.fit_first_disk || options.first_volume_size != 0;
+  if (!options.fit_first_disk &&
+      (options.first_volume_size < 0 || options.first_volume_size > kDisketteBytes)) {
+    throw ToolError("the first volume's size is 1 to " + std::to_string(kDisketteBytes) + " bytes",
+                    kUserError);
+  }
+  if (!volumes && options.disk_folders != DiskFolders::kNone) {
     throw ToolError("Disk folders need volumes: give the first volume's size too", kUserError);
   }
   for (const std::string* path : {&options.picture, &options.setup_program}) {
@@ -217,12 +297,95 @@ void CheckOutFolder(const std::string& out) {
   if (stp::port::FileExists(out)) throw ToolError("'" + ShownPath(out) + "' is a file", kUserError);
   // A medium read together with files left from another one would not fit
   // its Setup.inf, so pack writes only into a new or empty folder.
-  if (stp::port::DirectoryExists(out) && !stp::port::ListDirectory(out).empty()) {
-    throw ToolError("'" + ShownPath(out) + "' is not empty", kUserError);
+  if (!stp::port::DirectoryExists(out)) return;
+  try {
+    if (!stp::port::ListDirectory(out).empty())
+      throw ToolError("'" + ShownPath(out) + "' is not empty", kUserError);
+  } catch (const stp::IoError& e) {
+    throw ToolError("cannot list '" + ShownPath(out) + "': " + IoReason(e), kUserError);
   }
 }
 
+// Compresses one source file into the setup data, a block at a time.
+std::int32_t Encode(const SourceFile& source, const Packer& packer, SetupDataWriter& data, Progress& progress,
+                    std::uint64_t done) {
+  stp::port::File input;
+  try {
+    input = stp::port::File::OpenRead(source.path);
+  } catch (const stp::IoError& e) {
+    throw packer.Fail(source.line, "cannot read '" + ShownPath(source.path) + "': " + IoReason(e));
+  }
+  const std::int64_t offset = data.Size();
+  std::uint64_t read = 0;
+  const auto changed = [&] {
+    return packer.Fail(source.line, "'" + ShownPath(source.path) + "' changed while it was packed");
+  };
+  stp::LzhEncode(
+      [&](std::uint8_t* buffer, std::size_t count) {
+        StopIfInterrupted();
+        std::size_t got = 0;
+        try {
+          got = input.Read(buffer, count);
+        } catch (const stp::IoError& e) {
+          throw packer.Fail(source.line, "cannot read '" + ShownPath(source.path) + "': " + IoReason(e));
+        }
+        read += got;
+        if (read > source.size) throw changed();
+        progress.Show(done + read, source.target);
+        return got;
+      },
+      [&](std::span<const std::uint8_t> bytes) {
+        if (data.Size() + static_cast<std::int64_t>(bytes.size()) > kLargestCount) {
+          throw ToolError("the setup data would pass 2147483647 bytes, which Setup.inf cannot count",
+                          kUserError);
+        }
+        data.Append(bytes);
+      });
+  if (read != source.size) throw changed();
+  return static_cast<std::int32_t>(data.Size() - offset);
+}
+
 }  // namespace
+
+std::optional<std::int64_t> ParseVolumeSize(std::string_view text) {
+  if (text == "auto") return std::nullopt;
+  const ToolError wrong(
+      "-v takes a number of bytes, k (1024 bytes), M (1000k) or auto, not '" + std::string(text) + "'",
+      kUserError);
+  std::int64_t unit = 1;
+  if (!text.empty() && (text.back() == 'k' || text.back() == 'K')) unit = 1024;
+  if (!text.empty() && text.back() == 'M') unit = 1024000;
+  const std::string_view number = unit == 1 ? text : text.substr(0, text.size() - 1);
+  const auto point = number.find('.');
+  const std::string_view whole = number.substr(0, point);
+  const std::string_view fraction = point == std::string_view::npos ? "" : number.substr(point + 1);
+  const auto digits = [](std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  // Twelve digits in all keep the arithmetic far from overflowing.
+  if (whole.empty() || !digits(whole) || !digits(fraction) || whole.size() + fraction.size() > 12 ||
+      (point != std::string_view::npos && (fraction.empty() || unit == 1))) {
+    throw wrong;
+  }
+  std::int64_t scale = 1;
+  for (std::size_t i = 0; i < fraction.size(); ++i) scale *= 10;
+  const std::int64_t scaled =
+      std::stoll(std::string(whole)) * scale + (fraction.empty() ? 0 : std::stoll(std::string(fraction)));
+  if (scaled * unit % scale != 0) {
+    throw ToolError("-v " + std::string(text) + " is no whole number of bytes", kUserError);
+  }
+  const std::int64_t bytes = scaled * unit / scale;
+  if (bytes < 1) throw ToolError("-v takes at least 1 byte", kUserError);
+  if (bytes > kDisketteBytes) {
+    throw ToolError("-v " + std::string(text) + " is " + std::to_string(bytes) +
+                        " bytes, more than a 1.44 MB diskette holds for files (" +
+                        std::to_string(kDisketteBytes) +
+                        " bytes), and the first volume must share one with Setup.exe, Setup.inf and "
+                        "setup.bmp; -v auto works out the room left",
+                    kUserError);
+  }
+  return bytes;
+}
 
 std::string FileTimeText(stp::port::FileTime time) {
   const auto low = static_cast<std::int32_t>(static_cast<std::uint32_t>(time));
@@ -243,36 +406,41 @@ PackResult Pack(const ProductDescription& description, const std::string& source
         "the files hold " + std::to_string(total_bytes) + " bytes; Setup.inf counts at most 2147483647",
         kUserError);
   }
+  const std::int64_t largest_inf = LargestSetupInf(description, sources, total_bytes);
+  if (largest_inf > kLargestSetupInf) {
+    throw ToolError("Setup.inf would hold up to " + std::to_string(largest_inf) + " bytes, more than the " +
+                        std::to_string(kLargestSetupInf) + " (8 MiB) that media are read with",
+                    kUserError);
+  }
+  const std::int64_t beside_setup_data =
+      OnDiskette(SizeOf(options.picture)) + OnDiskette(SizeOf(options.setup_program));
+  std::int64_t first_volume_size = options.first_volume_size;
+  if (options.fit_first_disk) {
+    first_volume_size = kDisketteBytes - beside_setup_data - OnDiskette(largest_inf);
+    if (first_volume_size <= 0) {
+      throw ToolError("-v auto: Setup.exe, setup.bmp and Setup.inf take " +
+                          std::to_string(kDisketteBytes - first_volume_size) +
+                          " bytes of the first diskette's " + std::to_string(kDisketteBytes) +
+                          ", leaving no room for Setup1.stp",
+                      kUserError);
+    }
+  }
 
   const std::string out = stp::WithTrailingBackslash(out_directory);
   CheckOutFolder(stp::WithoutTrailingBackslash(out));
   NewFiles made;
   made.MakeFolder(out);
-  PackResult result{SetupFolder(out, options.disk_folders), {}, 0, 0};
+  PackResult result{SetupFolder(out, options.disk_folders), {}, 0, 0, first_volume_size, 0};
   made.MakeFolder(result.setup_directory);
   SetupDataWriter data([&](int volume) { return VolumeFolder(out, options.disk_folders, volume); },
-                       options.first_volume_size, made);
+                       first_volume_size, made);
 
   progress.Start(total_bytes);
   std::uint64_t done = 0;
   for (const SourceFile& source : sources) {
-    progress.Show(done, source.target);
-    std::vector<std::uint8_t> bytes;
-    try {
-      bytes = WholeFile(source.path);
-    } catch (const stp::IoError& e) {
-      throw packer.Fail(source.line, "cannot read '" + ShownPath(source.path) + "': " + Shown(e.what()));
-    }
-    if (bytes.size() != source.size) {
-      throw packer.Fail(source.line, "'" + ShownPath(source.path) + "' changed");
-    }
-    const std::vector<std::uint8_t> image = stp::LzhEncode(bytes);
-    if (data.Size() + static_cast<std::int64_t>(image.size()) > kLargestCount) {
-      throw ToolError("the setup data would pass 2147483647 bytes, which Setup.inf cannot count", kUserError);
-    }
-    result.files.push_back({source.target, static_cast<std::int32_t>(data.Size()),
-                            static_cast<std::int32_t>(image.size()), source.size, source.time});
-    data.Append(image);
+    const std::int32_t offset = static_cast<std::int32_t>(data.Size());
+    const std::int32_t compressed = Encode(source, packer, data, progress, done);
+    result.files.push_back({source.target, offset, compressed, source.size, source.time});
     done += source.size;
   }
   data.Finish();
@@ -281,14 +449,15 @@ PackResult Pack(const ProductDescription& description, const std::string& source
   result.volumes = data.Volumes();
 
   const std::string inf = SetupInf(description, result, total_bytes);
-  WriteFile(made, result.setup_directory + "Setup.inf",
-            std::span(reinterpret_cast<const std::uint8_t*>(inf.data()), inf.size()));
-  if (!options.picture.empty()) {
-    WriteFile(made, result.setup_directory + "setup.bmp", WholeFile(options.picture));
+  WriteFile(made, result.setup_directory + "Setup.inf", inf);
+  if (!options.picture.empty()) CopyFile(made, options.picture, result.setup_directory + "setup.bmp");
+  if (!options.setup_program.empty())
+    CopyFile(made, options.setup_program, result.setup_directory + "Setup.exe");
+  if (result.volumes > 0 && SharesFirstDisk(options.disk_folders)) {
+    result.first_disk_bytes = OnDiskette(std::min<std::int64_t>(first_volume_size, result.data_size)) +
+                              OnDiskette(static_cast<std::int64_t>(inf.size())) + beside_setup_data;
   }
-  if (!options.setup_program.empty()) {
-    WriteFile(made, result.setup_directory + "Setup.exe", WholeFile(options.setup_program));
-  }
+  StopIfInterrupted();
   made.Keep();
   return result;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/setup_data_reader.h"
 #include "port/file_system.h"
 #include "product_description.h"
 #include "progress.h"
@@ -21,15 +24,38 @@ enum class DiskFolders {
   kBeside,
 };
 
+// A 1.44 MB diskette as DOS and Windows format it: of its 1,474,560 bytes,
+// the boot sector, two allocation tables and the root folder take 16,896,
+// which leaves 2,847 clusters of 512 bytes for files. Every volume after
+// the first fills one such diskette exactly.
+inline constexpr std::int64_t kDisketteBytes = 1457664;
+inline constexpr std::int64_t kClusterBytes = 512;
+static_assert(kDisketteBytes == stp::SetupDataReader::kLaterVolumeSize);
+
+// The bytes a file of that size takes on a diskette: whole clusters.
+constexpr std::int64_t OnDiskette(std::int64_t size) {
+  return (size + kClusterBytes - 1) / kClusterBytes * kClusterBytes;
+}
+
 struct PackOptions {
   // 0: the setup data as one Setup.stp. Otherwise the size of the first
-  // volume Setup1.stp; every later volume holds 1457664 bytes but the last.
+  // volume Setup1.stp (at most kDisketteBytes); every later volume holds
+  // kDisketteBytes but the last.
   std::int64_t first_volume_size = 0;
   DiskFolders disk_folders = DiskFolders::kNone;
   // Core paths of files copied as setup.bmp and Setup.exe; empty: none.
   std::string picture;
   std::string setup_program;
+  // Volumes, the first as large as the room that Setup.exe, Setup.inf and
+  // setup.bmp leave on the first diskette (first_volume_size is not used).
+  bool fit_first_disk = false;
 };
+
+// The value of pack's -v: a whole number of bytes, also as k (1024 bytes)
+// or M (1000k, the megabyte of diskette labels, so that 1.44M is 1440k)
+// with a decimal fraction that gives whole bytes; or "auto", given back as
+// nullopt. Refuses anything that cannot be a first volume (ToolError).
+std::optional<std::int64_t> ParseVolumeSize(std::string_view text);
 
 struct PackedFile {
   std::string target;
@@ -46,11 +72,18 @@ struct PackResult {
   std::int32_t data_size;
   // 0 for Setup.stp.
   int volumes;
+  // The size asked for or worked out; 0 for Setup.stp.
+  std::int64_t first_volume_size;
+  // What the first diskette must hold, in whole clusters, where it holds
+  // Setup.exe, Setup.inf and setup.bmp beside Setup1.stp (volumes beside
+  // Setup.inf, or -d beside); 0 otherwise.
+  std::int64_t first_disk_bytes;
 };
 
 // Builds a medium in out_directory (missing or empty) from the description
 // and the files below source_directory (core paths). Throws ToolError; a
-// failed run leaves nothing of the medium behind.
+// failed or interrupted run (signals.h) leaves nothing of the medium behind.
+// Memory does not grow with the size of the files.
 PackResult Pack(const ProductDescription& description, const std::string& source_directory,
                 const std::string& out_directory, const PackOptions& options, Progress& progress);
 

@@ -10,27 +10,17 @@ namespace stptool {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: stptool pack [-v BYTES [-d below|beside]] [-b PICTURE] [-e SETUP_EXE]\n"
+    "usage: stptool pack [-q] [-v SIZE [-d below|beside]] [-b PICTURE] [-e SETUP_EXE]\n"
     "                    DESCRIPTION SOURCE_DIR OUT_DIR\n"
-    "  -v BYTES   setup data in volumes: Setup1.stp of BYTES, every later one 1457664 bytes\n"
+    "  -v SIZE    setup data in volumes: Setup1.stp of SIZE bytes (k = 1024 bytes, M = 1000k,\n"
+    "             at most 1457664), every later one 1457664 bytes, one 1.44 MB diskette each;\n"
+    "             -v auto: Setup1.stp fills what Setup.exe, Setup.inf and setup.bmp leave\n"
+    "             of the first diskette\n"
     "  -d below   each volume in a folder DiskN below the folder of Setup.inf\n"
     "  -d beside  each volume in a folder DiskN, with Setup.inf, setup.bmp and Setup.exe in Disk1\n"
     "  -b FILE    copy FILE as setup.bmp\n"
-    "  -e FILE    copy FILE as Setup.exe\n";
-
-std::int64_t VolumeSize(const std::string& text) {
-  std::size_t used = 0;
-  long long size = 0;
-  try {
-    size = std::stoll(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used != text.size() || size < 1) {
-    throw ToolError("-v takes a number of bytes, not '" + text + "'", kUserError);
-  }
-  return size;
-}
+    "  -e FILE    copy FILE as Setup.exe\n"
+    "  -q         no progress line and no summary\n";
 
 DiskFolders Folders(const std::string& text) {
   if (text == "below") return DiskFolders::kBelow;
@@ -41,26 +31,43 @@ DiskFolders Folders(const std::string& text) {
 }  // namespace
 
 int PackCommand(std::span<const std::string> args) {
-  const Arguments parsed = ParseArguments(args, {"-v", "-d", "-b", "-e"}, {}, kUsage);
-  if (parsed.operands.size() != 3) {
-    std::fputs(kUsage.data(), stderr);
-    return kUserError;
-  }
+  const Arguments parsed = ParseArguments(args, {"-v", "-d", "-b", "-e"}, {"-q"}, kUsage);
+  if (parsed.help) return ShowUsage(kUsage);
+  if (parsed.operands.size() != 3) return WrongUsage(kUsage);
   PackOptions options;
   for (const auto& [option, value] : parsed.values) {
-    if (option == "-v") options.first_volume_size = VolumeSize(value);
+    if (option == "-v") {
+      const auto size = ParseVolumeSize(value);
+      options.fit_first_disk = !size;
+      options.first_volume_size = size.value_or(0);
+    }
     if (option == "-d") options.disk_folders = Folders(value);
     if (option == "-b") options.picture = CorePath(value);
     if (option == "-e") options.setup_program = CorePath(value);
   }
+  const bool quiet = parsed.flags.contains("-q");
 
   const ProductDescription description = LoadProductDescription(CorePath(parsed.operands[0]));
-  Progress progress = Progress::OnTerminal();
+  Progress progress = Progress::OnTerminal(quiet);
   const PackResult result =
       Pack(description, CorePath(parsed.operands[1]), CorePath(parsed.operands[2]), options, progress);
-  std::printf("packed %zu files into %d bytes of setup data", result.files.size(), result.data_size);
-  if (result.volumes > 0) std::printf(" in %d volumes", result.volumes);
-  std::printf("; Setup.inf is in %s\n", ShownPath(result.setup_directory).c_str());
+  if (result.first_disk_bytes > kDisketteBytes) {
+    std::fprintf(stderr,
+                 "stptool pack: warning: the first diskette's files (%s) take %lld bytes, more than the %lld "
+                 "a 1.44 MB diskette holds; give a smaller -v, or -v auto\n",
+                 options.disk_folders == DiskFolders::kBeside
+                     ? "the folder Disk1"
+                     : "Setup1.stp beside Setup.inf, Setup.exe, setup.bmp",
+                 static_cast<long long>(result.first_disk_bytes), static_cast<long long>(kDisketteBytes));
+  }
+  if (quiet) return kSuccess;
+  std::fprintf(stderr, "packed %zu file%s into %d bytes of setup data", result.files.size(),
+               result.files.size() == 1 ? "" : "s", result.data_size);
+  if (result.volumes > 0) {
+    std::fprintf(stderr, " in %d volume%s (Setup1.stp of up to %lld bytes)", result.volumes,
+                 result.volumes == 1 ? "" : "s", static_cast<long long>(result.first_volume_size));
+  }
+  std::fprintf(stderr, "; Setup.inf is in %s\n", ShownPath(result.setup_directory).c_str());
   return kSuccess;
 }
 

@@ -59,6 +59,22 @@ bool EndsWithFolded(std::string_view text, std::string_view lower_suffix) {
       [](char s, char t) { return s == (t >= 'A' && t <= 'Z' ? static_cast<char>(t - 'A' + 'a') : t); });
 }
 
+// The characters of a UTF-8 text that Windows-1252 has no byte for.
+std::string NotInAnsi(std::string_view utf8) {
+  std::string missing;
+  for (std::size_t i = 0; i < utf8.size();) {
+    std::size_t end = i + 1;
+    while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+    const std::string_view character = utf8.substr(i, end - i);
+    if (!stp::Utf8ToAnsi(character) && missing.find(character) == std::string::npos) {
+      if (!missing.empty()) missing += ' ';
+      missing += character;
+    }
+    i = end;
+  }
+  return missing;
+}
+
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 class Parser {
@@ -114,10 +130,14 @@ class Parser {
     throw Fail("unknown section " + std::string(line) + "; expected [product], [files] or [links]");
   }
 
-  // The text in Windows-1252, as Setup.inf holds it.
+  // The text in Windows-1252, as Setup.inf holds it. Lines are known to be
+  // UTF-8 by now.
   std::string Ansi(std::string_view utf8, std::string_view what) const {
     const auto ansi = stp::Utf8ToAnsi(utf8);
-    if (!ansi) throw Fail("the " + std::string(what) + " holds characters that Windows-1252 cannot write");
+    if (!ansi) {
+      throw Fail("the " + std::string(what) + " holds characters that Windows-1252 cannot write (" +
+                 NotInAnsi(utf8) + ")");
+    }
     return *ansi;
   }
 
@@ -183,7 +203,7 @@ class Parser {
     if (source.empty()) {
       folder = true;  // "." or "./": the source folder itself
     } else if (const std::string problem = NameProblem(source, Placeholders::kRefused); !problem.empty()) {
-      throw Fail("the source '" + std::string(written) + "' " + problem);
+      throw Fail("the source '" + std::string(written) + "' " + Shown(problem));
     }
     std::string target = source;
     if (arrow != std::string_view::npos) {
@@ -227,7 +247,7 @@ class Parser {
     const std::string target = AnsiPath(Trimmed(line.substr(arrow + kArrow.size())), "target");
     if (name.empty() || target.empty()) throw Fail("expected 'SHORTCUT -> TARGET'");
     if (const std::string problem = NameProblem(name, Placeholders::kRefused); !problem.empty()) {
-      throw Fail("the shortcut '" + Shown(name) + "' " + problem);
+      throw Fail("the shortcut '" + ShownPath(name) + "' " + Shown(problem));
     }
     if (name.find(',') != std::string::npos) throw Fail("a shortcut's name cannot hold ','");
     if (!EndsWithFolded(name, kShortcutExtension)) throw Fail("a shortcut's name ends in .lnk");
@@ -256,7 +276,13 @@ ProductDescription ParseProductDescription(std::string_view text, const std::str
     std::string_view line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    parser.Line(++number, Trimmed(line));
+    ++number;
+    // A description saved in another code page would otherwise be blamed
+    // on Windows-1252.
+    if (!stp::IsUtf8(line)) {
+      throw DescriptionError(name, number, "the line is not UTF-8 text; save the description as UTF-8");
+    }
+    parser.Line(number, Trimmed(line));
   }
   return parser.Finish();
 }
@@ -268,7 +294,7 @@ ProductDescription LoadProductDescription(const std::string& path) {
     text.resize(static_cast<std::size_t>(file.Size()));
     text.resize(file.Read(text.data(), text.size()));
   } catch (const stp::IoError& e) {
-    throw ToolError("cannot read '" + ShownPath(path) + "': " + Shown(e.what()), kUserError);
+    throw ToolError("cannot read '" + ShownPath(path) + "': " + IoReason(e), kUserError);
   }
   return ParseProductDescription(text, ShownPath(path));
 }

@@ -14,7 +14,7 @@ constexpr std::size_t kShownNameLength = 50;
 
 }  // namespace
 
-Progress Progress::OnTerminal() { return Progress(StderrIsTerminal()); }
+Progress Progress::OnTerminal(bool quiet) { return Progress(!quiet && StderrIsTerminal()); }
 
 void Progress::Start(std::uint64_t total_bytes) {
   total_ = total_bytes;

@@ -18,8 +18,8 @@ class Progress {
   ~Progress() { Finish(); }
   Progress(const Progress&) = delete;
   Progress& operator=(const Progress&) = delete;
-  // Enabled when stderr is a terminal.
-  static Progress OnTerminal();
+  // Enabled when stderr is a terminal, unless quiet.
+  static Progress OnTerminal(bool quiet);
 
   void Start(std::uint64_t total_bytes);
   // Redraws the line, at most a few times a second. name is Windows-1252.

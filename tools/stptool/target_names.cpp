@@ -11,15 +11,31 @@ namespace {
 constexpr std::array<std::string_view, 2> kPlaceholders = {"<windir>", "<desktop>"};
 // Besides control characters and the separators.
 constexpr std::string_view kRefusedCharacters = "<>:\"|?*";
+// Names of devices, in lower case, that Windows opens instead of a file of
+// that name, also with any extension: "nul.txt" is the null device too. The
+// superscript digits are Windows-1252 bytes, which Windows takes for digits.
+constexpr std::array<std::string_view, 30> kDeviceNames = {
+    "con",  "prn",  "aux",  "nul",  "conin$", "conout$", "com1",    "com2",    "com3",    "com4",
+    "com5", "com6", "com7", "com8", "com9",   "com\xB9", "com\xB2", "com\xB3", "lpt1",    "lpt2",
+    "lpt3", "lpt4", "lpt5", "lpt6", "lpt7",   "lpt8",    "lpt9",    "lpt\xB9", "lpt\xB2", "lpt\xB3"};
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+char Lowered(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool StartsWithFolded(std::string_view text, std::string_view lower_prefix) {
   return text.size() >= lower_prefix.size() &&
-         std::equal(lower_prefix.begin(), lower_prefix.end(), text.begin(), [](char p, char t) {
-           return p == (t >= 'A' && t <= 'Z' ? static_cast<char>(t - 'A' + 'a') : t);
-         });
+         std::equal(lower_prefix.begin(), lower_prefix.end(), text.begin(),
+                    [](char p, char t) { return p == Lowered(t); });
 }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+// The name before its first dot, without the blanks Windows drops there.
+bool IsDeviceName(std::string_view part) {
+  std::string stem(part.substr(0, part.find('.')));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  std::transform(stem.begin(), stem.end(), stem.begin(), Lowered);
+  return std::find(kDeviceNames.begin(), kDeviceNames.end(), stem) != kDeviceNames.end();
+}
 
 std::string PartProblem(std::string_view part) {
   if (part.empty()) return "has an empty part";
@@ -29,6 +45,16 @@ std::string PartProblem(std::string_view part) {
     if (kRefusedCharacters.find(c) != std::string_view::npos) {
       return "holds the character '" + std::string(1, c) + "'";
     }
+  }
+  // Windows drops a trailing dot or blank, so the file would get another
+  // name than the one recorded ("..." would even become nothing).
+  if (part.back() == '.' || part.back() == ' ') {
+    return "has the part '" + std::string(part) + "', which ends in a " +
+           (part.back() == '.' ? "dot" : "blank") + " that Windows drops from names";
+  }
+  if (IsDeviceName(part)) {
+    return "has the part '" + std::string(part) +
+           "', the name of a device that Windows opens instead of a file";
   }
   return {};
 }

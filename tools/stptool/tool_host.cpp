@@ -1,39 +1,39 @@
 #include "tool_host.h"
 
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 
+#include "destination.h"
 #include "native_text.h"
 #include "port/errors.h"
+#include "port/file_system.h"
+#include "signals.h"
 #include "tool_error.h"
 
 namespace stptool {
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
-
-extern "C" void OnInterrupt(int) { interrupted = 1; }
-
 bool AskOnTerminal(int number, const std::string& source_directory) {
-  std::fprintf(
-      stderr,
-      "\nVolume %d (Setup%d.stp) is missing. Put it into %s, beside Setup.inf or in a folder Disk%d,\n"
-      "then press Enter to look again, or type q and Enter to give up: ",
-      number, number, ShownPath(source_directory).c_str(), number);
+  // The engine looks for the volume in one folder once it has asked: the
+  // folder of Setup.inf.
+  std::fprintf(stderr,
+               "\nVolume %d (Setup%d.stp) is missing. Put it into %s,\n"
+               "then press Enter to look again, or type q and Enter to give up: ",
+               number, number, ShownPath(source_directory).c_str());
   std::fflush(stderr);
   std::string answer;
-  if (!std::getline(std::cin, answer)) return false;
+  // A signal ends the wait: the read fails.
+  if (!std::getline(std::cin, answer) || Interrupted()) return false;
   return answer != "q" && answer != "Q";
 }
 
 }  // namespace
 
-DiskPrompt TerminalPrompt(bool ask) { return ask ? DiskPrompt(AskOnTerminal) : DiskPrompt(); }
+DiskPrompt TerminalPrompt(bool ask) {
+  return ask && StdinIsTerminal() ? DiskPrompt(AskOnTerminal) : DiskPrompt();
+}
 
-void StopOnInterrupt() { std::signal(SIGINT, OnInterrupt); }
-
-bool ToolHost::CancelConfirmed() { return gave_up_ || interrupted != 0; }
+bool ToolHost::CancelConfirmed() { return gave_up_ || Interrupted(); }
 
 bool ToolHost::AskForDisk(int number, const std::string& source_directory) {
   if (!prompt_) {
@@ -43,7 +43,7 @@ bool ToolHost::AskForDisk(int number, const std::string& source_directory) {
   }
   progress_.Finish();
   if (prompt_(number, source_directory)) return true;
-  gave_up_ = true;
+  gave_up_ = !Interrupted();
   return false;
 }
 
@@ -52,9 +52,11 @@ void ToolHost::Advance(std::uint32_t bytes) {
   written_ = true;
 }
 
+// The engine has made the target's folders and is about to create it.
 void ToolHost::ShowTarget(const std::string& target, int) {
   current_ = target;
   written_ = false;
+  if (!root_.empty()) CheckTargetPath(root_, target, Existing::kReplace);
 }
 
 // Only stamping reports error numbers: either the target could not be
@@ -62,9 +64,10 @@ void ToolHost::ShowTarget(const std::string& target, int) {
 // is missing.
 void ToolHost::ReportErrorNumber(int error) {
   written_ = false;
-  throw ToolError(
-      "'" + ShownPath(current_) + "' could not be written or stamped: " + Shown(stp::IoErrorText(error)),
-      kFailed);
+  const bool created = stp::port::KindOf(current_) == stp::port::PathKind::kFile;
+  throw ToolError("'" + ShownPath(current_) + "' could not be " + (created ? "stamped" : "created") + ": " +
+                      Shown(stp::IoErrorText(error)),
+                  created ? kFailed : kUserError);
 }
 
 void ToolHost::FileInstalled() {

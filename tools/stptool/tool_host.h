@@ -15,24 +15,24 @@ namespace stptool {
 using DiskPrompt = std::function<bool(int number, const std::string& source_directory)>;
 
 // The prompt on the terminal (Enter looks again, q or the end of the input
-// gives up), or none for --no-prompt.
+// gives up), or none for --no-prompt and when standard input is no
+// terminal: a script that runs the tool cannot answer it.
 DiskPrompt TerminalPrompt(bool ask);
-
-// From now on Ctrl+C (SIGINT) asks the run to stop at the next block
-// instead of ending the program at once, so that the file being written
-// can be cleaned up.
-void StopOnInterrupt();
 
 // The run ended because the user gave up at the prompt.
 inline constexpr std::string_view kGaveUp = "gave up waiting for a missing volume";
 
 // How list and extract answer the engine: a missing volume goes to the
-// prompt, giving up or Ctrl+C counts as the confirmed cancel, progress goes
-// to the terminal's progress line, and a file that cannot be written or
-// stamped ends the run.
+// prompt, giving up or a signal (signals.h) counts as the confirmed cancel,
+// progress goes to the terminal's progress line, and a file that cannot be
+// written or stamped ends the run.
 class ToolHost : public stp::InstallHost {
  public:
   ToolHost(DiskPrompt prompt, Progress& progress) : prompt_(std::move(prompt)), progress_(progress) {}
+
+  // Every target is below root (a core path ending in "\"): the way to each
+  // is checked again just before it is written (destination.h).
+  void GuardBelow(std::string root) { root_ = std::move(root); }
 
   void ProcessMessages() override { progress_.Show(done_, current_); }
   bool CancelConfirmed() override;
@@ -52,6 +52,7 @@ class ToolHost : public stp::InstallHost {
  private:
   DiskPrompt prompt_;
   Progress& progress_;
+  std::string root_;
   bool gave_up_ = false;
   std::uint64_t done_ = 0;
   int files_done_ = 0;
