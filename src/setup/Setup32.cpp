@@ -13,15 +13,10 @@
 namespace {
 
 constexpr int kTitleHeight = -35;  // character height in pixels
+constexpr int kTitleLeft = 8;
+constexpr int kTitleTop = 8;
 // The shadow lies 3 pixels to the right of the title and 5 pixels below it.
-constexpr ui::Bounds kTitleBounds{8, 8, 0, 0};
-constexpr ui::Bounds kShadowBounds{11, 13, 0, 0};
-
-void StyleTitle(ui::Label& label) {
-  label.SetFont({"Times New Roman", kTitleHeight, {.bold = true, .italic = true}});
-  label.SetTransparent(true);
-  label.SetAutoSize(true);
-}
+constexpr SIZE kShadowOffset{3, 5};
 
 }  // namespace
 
@@ -32,10 +27,8 @@ std::string SourceDirectory() {
 
 THaupt::THaupt()
     : ui::Form({.class_name = "THaupt", .border = ui::BorderStyle::kSizeable, .maximized = true}),
-      title_(*this, kTitleBounds),
-      shadow_(*this, kShadowBounds) {
-  StyleTitle(title_);
-  StyleTitle(shadow_);
+      title_(*this, kTitleLeft, kTitleTop, kShadowOffset) {
+  title_.SetFont({"Times New Roman", kTitleHeight, {.bold = true, .italic = true}});
 }
 
 void THaupt::FormCreate() {
@@ -45,11 +38,9 @@ void THaupt::FormCreate() {
 void THaupt::Configure(const stp::SetupConfiguration& config) {
   config_ = config;
   SetColour(config_.BackCl);
-  title_.SetTextColour(config_.FontCl);
-  shadow_.SetTextColour(config_.ShadowCl);
+  title_.SetColours(config_.FontCl, config_.ShadowCl);
   product_title_ = stp::ProductTitle(config_);
   title_.SetCaption(product_title_);
-  shadow_.SetCaption(product_title_);
   window_caption_ = stp::WindowCaption(config_);
   SetCaption(window_caption_);
   ui::App().SetTitle(window_caption_);

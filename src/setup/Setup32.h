@@ -4,7 +4,7 @@
 
 #include "setup/configuration.h"
 #include "ui/form.h"
-#include "ui/label.h"
+#include "ui/shadow_label.h"
 
 // The run state only moves forward: not started, running, finished.
 enum class RunState { kNotStarted = 0, kRunning = 1, kFinished = -1 };
@@ -40,9 +40,8 @@ class THaupt : public ui::Form {
   void FormDblClick() override;
 
  private:
-  // Created first, so that it lies above its shadow.
-  ui::Label title_;
-  ui::Label shadow_;
+  // The product title with its shadow beneath.
+  ui::ShadowLabel title_;
   stp::SetupConfiguration config_;
   std::string product_title_;
   std::string window_caption_;
