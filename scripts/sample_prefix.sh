@@ -2,7 +2,6 @@
 # a person to look at, and leaves its environment exported for the caller.
 export WINEPREFIX="$1" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
-# Wine has no Times New Roman of its own; with this the title keeps its serifs.
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ /d 'DejaVu Serif' /f \
-  >/dev/null 2>&1
+# The faces the windows are laid out for, as the test prefixes have them.
+"$(dirname "${BASH_SOURCE[0]}")/../tests/wine/prefix-fonts.sh"
 wineserver -w

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-dev
-  wine wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick
+  wine wine32:i386 fonts-wine fonts-liberation2 xvfb xauth x11-utils imagemagick
 )
 
 sudo_cmd=()

@@ -54,6 +54,13 @@ void TVerzeichnis::Button3Click() {
                        ui::MsgDlgType::kConfirmation, {ui::MsgDlgButton::kYes, ui::MsgDlgButton::kNo});
     if (answer != ui::ModalResult::kYes) return;
     stp::MakeDirectoryPath(destination);
+    // A missing drive or a name Windows refuses: better said now than at the first file.
+    if (!stp::port::DirectoryExists(destination)) {
+      ui::MessageDlg("Das Verzeichnis " + destination +
+                         " konnte nicht angelegt werden. Bitte wählen Sie ein anderes Zielverzeichnis.",
+                     ui::MsgDlgType::kError, {ui::MsgDlgButton::kOk});
+      return;
+    }
   }
   state_.SetDestinationDirectory(destination);
   WizardPage::Button3Click();

@@ -13,25 +13,18 @@
 namespace {
 
 constexpr int kTitleHeight = -35;  // character height in pixels
+constexpr int kTitleLeft = 8;
+constexpr int kTitleTop = 8;
 // The shadow lies 3 pixels to the right of the title and 5 pixels below it.
-constexpr ui::Bounds kTitleBounds{8, 8, 0, 0};
-constexpr ui::Bounds kShadowBounds{11, 13, 0, 0};
-
-void StyleTitle(ui::Label& label) {
-  label.SetFont({"Times New Roman", kTitleHeight, {.bold = true, .italic = true}});
-  label.SetTransparent(true);
-  label.SetAutoSize(true);
-}
+constexpr SIZE kShadowOffset{3, 5};
 
 }  // namespace
 
 THaupt::THaupt(stp::SetupState& state)
     : ui::Form({.class_name = "THaupt", .border = ui::BorderStyle::kSizeable, .maximized = true}),
       state_(state),
-      title_(*this, kTitleBounds),
-      shadow_(*this, kShadowBounds) {
-  StyleTitle(title_);
-  StyleTitle(shadow_);
+      title_(*this, kTitleLeft, kTitleTop, kShadowOffset) {
+  title_.SetFont({"Times New Roman", kTitleHeight, {.bold = true, .italic = true}});
 }
 
 void THaupt::FormCreate() {
@@ -41,10 +34,8 @@ void THaupt::FormCreate() {
 void THaupt::Configure(const stp::SetupConfiguration& config) {
   state_.Configure(config);
   SetColour(config.BackCl);
-  title_.SetTextColour(config.FontCl);
-  shadow_.SetTextColour(config.ShadowCl);
+  title_.SetColours(config.FontCl, config.ShadowCl);
   title_.SetCaption(state_.ProductTitle());
-  shadow_.SetCaption(state_.ProductTitle());
   SetCaption(state_.WindowCaption());
   ui::App().SetTitle(state_.WindowCaption());
 }

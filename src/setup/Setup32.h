@@ -3,7 +3,7 @@
 #include "setup/configuration.h"
 #include "setup/setup_state.h"
 #include "ui/form.h"
-#include "ui/label.h"
+#include "ui/shadow_label.h"
 
 // The backdrop window: maximized, in the configured colours, with the product
 // title and its shadow. Its creation reads the setup configuration into the
@@ -25,7 +25,6 @@ class THaupt : public ui::Form {
 
  private:
   stp::SetupState& state_;
-  // Created first, so that it lies above its shadow.
-  ui::Label title_;
-  ui::Label shadow_;
+  // The product title with its shadow beneath.
+  ui::ShadowLabel title_;
 };

@@ -69,6 +69,17 @@ std::string UninstallEntryName(const SetupConfiguration& config) {
   return config.Organisation + config.Product + config.Version;
 }
 
+std::string SetupRunName(const SetupConfiguration& config) {
+  // Letter case as the registry compares key names; a kernel object name
+  // takes no "\".
+  std::string product = config.Organisation + "/" + config.Product;
+  for (char& c : product) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c == '\\') c = '/';
+  }
+  return "SetupRun/" + product;
+}
+
 FileTable LoadFileTable(const ProfileFile& inf) {
   FileTable table;
   for (const std::string& value : NumberedValues(inf, "Files")) {

@@ -42,6 +42,11 @@ std::string InitialDestination(const SetupConfiguration& config);
 // Organisation + Product + Version with nothing between them: the name of
 // the uninstall entry (Version, not EVersion).
 std::string UninstallEntryName(const SetupConfiguration& config);
+// The name under which a running Setup claims its product, so that a second
+// copy can tell (a kernel object name: no "\"). It stands for Organisation
+// and Product in any letter case, whatever the version: versions of one
+// product share the proposed destination, and so the installation record.
+std::string SetupRunName(const SetupConfiguration& config);
 
 // Section Files: ordered texts, converted to numbers only where used.
 // FileOffsets holds one item more than the table has entries: NextOffset.

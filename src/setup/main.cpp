@@ -12,10 +12,13 @@
 #include "pages/USelectFolder.h"
 #include "pages/USysInfo.h"
 #include "pages/Verzeichnisse.h"
+#include "port/file_system.h"
 #include "setup/Setup32.h"
 #include "setup/forms.h"
 #include "setup/setup_state.h"
+#include "setup/single_setup.h"
 #include "ui/application.h"
+#include "ui/message_dialog.h"
 
 // Program start: every window once, hidden, in this order, because each
 // later window composes its texts from what the backdrop window has read.
@@ -23,9 +26,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ui::Application app(instance);
   try {
     stp::SetupState state(ui::Application::ExeName());
+    // Without it there is no product: the wizard would offer to install "  "
+    // into "C:\Programme\ ".
+    const std::string setup_inf = state.SourceDirectory() + "Setup.inf";
+    if (!stp::port::FileExists(setup_inf)) {
+      ui::MessageDlg("Die Datei " + setup_inf +
+                         " wurde nicht gefunden. Ohne sie kann Setup nichts installieren und wird beendet.",
+                     ui::MsgDlgType::kError, {ui::MsgDlgButton::kOk});
+      return 1;
+    }
     SetupForms& forms = Forms();
     auto haupt = app.CreateForm(forms.haupt, state);
     app.SetMainForm(*haupt);
+    if (!ClaimSetupRun(state.Config())) {
+      ShowRunningSetup(state.Config());
+      return ERROR_INSTALL_ALREADY_RUNNING;
+    }
     auto ext_info = app.CreateForm(forms.ext_info);
     auto verzeichnis = app.CreateForm(forms.verzeichnis, state);
     auto installation = app.CreateForm(forms.installation, state);

@@ -25,6 +25,29 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM context) {
 
 bool IsTopmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+BOOL CALLBACK CollectOwnedTopmostWindow(HWND window, LPARAM context) {
+  auto* list = reinterpret_cast<WindowList*>(context);
+  if (GetWindow(window, GW_OWNER) == list->except && IsWindowVisible(window) && IsTopmost(window)) {
+    list->windows.push_back(window);
+  }
+  return TRUE;
+}
+
+// Wine's X11 driver raises a window that takes the focus above all others on
+// the screen when no window manager stacks them (its virtual desktop, a bare
+// display), while its own z-order still has the stay-on-top windows above.
+// Only a real change of their z-order puts them back on top on the screen, so
+// each leaves the stay-on-top band and comes back, the lowest first.
+void RaiseOwnedTopmostWindows(HWND owner) {
+  WindowList owned{owner, {}};
+  EnumThreadWindows(GetCurrentThreadId(), CollectOwnedTopmostWindow, reinterpret_cast<LPARAM>(&owned));
+  constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW;
+  for (auto it = owned.windows.rbegin(); it != owned.windows.rend(); ++it) {
+    SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+    SetWindowPos(*it, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+  }
+}
+
 }  // namespace
 
 Form::Form(const FormStyle& style) : font_(style.font), maximized_(style.maximized) {
@@ -139,6 +162,7 @@ void Form::Activated() {
     target = default_button_ && default_button_->Enabled() ? default_button_->Handle() : Handle();
   }
   SetFocus(target);
+  RaiseOwnedTopmostWindows(Handle());
   FormActivate();
 }
 

@@ -18,8 +18,6 @@ class Label : public Control {
   // The parent's font in another style.
   void SetFontStyle(const FontStyle& style);
   void SetTextColour(Colour colour);
-  // Lets the parent, and labels beneath, show through around the letters.
-  void SetTransparent(bool transparent);
 
  protected:
   HBRUSH ControlColour(HDC dc) override;
@@ -27,11 +25,9 @@ class Label : public Control {
 
  private:
   void AdjustSize();
-  void RedrawArea();
 
   bool word_wrap_ = false;
   bool auto_size_ = false;
-  bool transparent_ = false;
   Colour text_colour_ = GetSysColor(COLOR_WINDOWTEXT);
 };
 

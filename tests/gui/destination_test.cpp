@@ -214,4 +214,37 @@ TEST(Destination, ProposesRefusesAndBrowses) {
   EXPECT_EQ(EntryText(page), "C:\\");
 }
 
+// A destination that cannot be made is said at once, and the page stays:
+// a drive that is not there, a name that Windows refuses.
+TEST(Destination, UncreatableDestinationKeepsThePage) {
+  ASSERT_FALSE(GetLogicalDrives() & (1u << ('Q' - 'A')));
+  SetupProcess setup("uncreatable", Inf("Ziel", "Unmöglich", "1.0"));
+  ASSERT_TRUE(setup.Start());
+  HWND page = scenario::WalkTo(setup, "TVerzeichnis");
+  ASSERT_TRUE(page);
+  for (const std::string destination : {"Q:\\Textwerk\\", "C:\\Test<1>|?\\"}) {
+    SCOPED_TRACE(destination);
+    SetEntry(page, destination);
+    driver::ClickButton(page, "&Weiter >");
+    const auto question = driver::WaitForMessageBox(setup.Id());
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->caption, "Bestätigen");
+    driver::ClickButton(question->handle, "&Ja");
+    ASSERT_TRUE(driver::WaitUntilHidden(question->handle));
+    const auto error = driver::WaitForMessageBox(setup.Id());
+    ASSERT_TRUE(error);
+    layout::ExpectCentred(error->handle);
+    EXPECT_EQ(error->caption, "Fehler");
+    EXPECT_EQ(error->text,
+              "Das Verzeichnis " + destination +
+                  " konnte nicht angelegt werden. Bitte wählen Sie ein anderes Zielverzeichnis.");
+    EXPECT_EQ(error->buttons, std::vector<std::string>{"OK"});
+    driver::ClickButton(error->handle, "OK");
+    ASSERT_TRUE(driver::WaitUntilHidden(error->handle));
+    EXPECT_TRUE(IsWindowVisible(page));
+    EXPECT_EQ(EntryText(page), destination);
+    EXPECT_FALSE(driver::FindWindowOf(setup.Id(), "TInstallation"));
+  }
+}
+
 }  // namespace

@@ -52,6 +52,17 @@ TEST(SetupConfiguration, ComposesNamesFromTheProductParts) {
             "Software\\Firma\\Planer\\2.0a");
 }
 
+// One claim per product: letter case and version do not make another one.
+TEST(SetupConfiguration, NamesTheRunOfAProduct) {
+  const std::string name = SetupRunName(ConfigOf("Organisation=Firma\nProduct=Planer\nVersion=2.0\n"));
+  EXPECT_EQ(name, "SetupRun/FIRMA/PLANER");
+  EXPECT_EQ(SetupRunName(ConfigOf("Organisation=fIrma\nProduct=planer\nVersion=3.0\nEVersion=3\n")), name);
+  EXPECT_NE(SetupRunName(ConfigOf("Organisation=Firma\nProduct=Planer 2\nVersion=2.0\n")), name);
+  EXPECT_NE(SetupRunName(ConfigOf("Organisation=Firma\nProduct=Schreiber\nVersion=2.0\n")), name);
+  // No "\", which would name a namespace; other characters stay as they are.
+  EXPECT_EQ(SetupRunName(ConfigOf("Organisation=A\\B\nProduct=Grüße\n")), "SetupRun/A/B/GRüßE");
+}
+
 // Colours are integers as the profile reads them, stored as they stand.
 TEST(SetupConfiguration, ReadsColoursAsIntegers) {
   const auto config = ConfigOf("BackCl=0xFF8000\nFontCl=$FF\nShadowCl=-1\n");

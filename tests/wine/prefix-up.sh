@@ -19,6 +19,7 @@ done
 # shellcheck source=/dev/null
 source "$here/wine-env.sh" "$dir"
 timeout 300 wineboot -i >/dev/null 2>&1
+timeout 60 "$here/prefix-fonts.sh"
 # Crashes end the program instead of waiting on a dialog.
 timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 timeout 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1

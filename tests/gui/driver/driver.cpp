@@ -1,5 +1,7 @@
 #include "driver/driver.h"
 
+#include <algorithm>
+
 namespace driver {
 
 namespace {
@@ -114,6 +116,24 @@ void DoubleClick(HWND window, int x, int y) {
   PostMessageA(window, WM_LBUTTONUP, 0, position);
 }
 
+void MouseClick(HWND window, int x, int y) {
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  // Absolute positions run from 0 to 65535 across the screen.
+  const LONG dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  const LONG dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  INPUT clicks[3] = {};
+  for (INPUT& input : clicks) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+  }
+  clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  SendInput(3, clicks, sizeof(INPUT));
+}
+
 void PressKey(HWND window, WORD key) {
   HWND target = FocusOf(window);
   if (!target) target = window;
@@ -140,23 +160,38 @@ std::optional<MessageBoxText> WaitForMessageBox(DWORD process) {
   return ReadMessageBox(box);
 }
 
-bool AreaHasColour(HWND window, const Rect& area, COLORREF colour) {
+Pixels CapturePixels(HWND window, const Rect& area) {
   POINT corner{area.left, area.top};
   ClientToScreen(window, &corner);
+  Pixels pixels{area.width, area.height, std::vector<COLORREF>(area.width * area.height)};
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, area.width, area.height);
   HGDIOBJ previous = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, area.width, area.height, screen, corner.x, corner.y, SRCCOPY);
-  bool found = false;
-  for (int y = 0; y < area.height && !found; ++y) {
-    for (int x = 0; x < area.width && !found; ++x) found = GetPixel(memory, x, y) == colour;
-  }
   SelectObject(memory, previous);
+  BITMAPINFOHEADER format{};
+  format.biSize = sizeof format;
+  format.biWidth = area.width;
+  format.biHeight = -area.height;  // top row first
+  format.biPlanes = 1;
+  format.biBitCount = 32;
+  format.biCompression = BI_RGB;
+  std::vector<RGBQUAD> bits(pixels.colours.size());
+  GetDIBits(memory, bitmap, 0, area.height, bits.data(), reinterpret_cast<BITMAPINFO*>(&format),
+            DIB_RGB_COLORS);
+  for (std::size_t i = 0; i < bits.size(); ++i) {
+    pixels.colours[i] = RGB(bits[i].rgbRed, bits[i].rgbGreen, bits[i].rgbBlue);
+  }
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return found;
+  return pixels;
+}
+
+bool AreaHasColour(HWND window, const Rect& area, COLORREF colour) {
+  const std::vector<COLORREF> colours = CapturePixels(window, area).colours;
+  return std::find(colours.begin(), colours.end(), colour) != colours.end();
 }
 
 }  // namespace driver

@@ -61,6 +61,9 @@ bool ClickButton(HWND window, const std::string& caption);
 void RequestClose(HWND window);
 // A double-click at a client position.
 void DoubleClick(HWND window, int x, int y);
+// A click of the left mouse button at a client position, as the mouse makes
+// it: the system activates the window under the pointer.
+void MouseClick(HWND window, int x, int y);
 // A key press on the focused control of the window's thread.
 void PressKey(HWND window, WORD key);
 
@@ -76,6 +79,14 @@ MessageBoxText ReadMessageBox(HWND box);
 // Waits for a message box of the process (0: the test's own).
 std::optional<MessageBoxText> WaitForMessageBox(DWORD process);
 
+// The pixels of a rectangle (client coordinates) as the screen shows them.
+struct Pixels {
+  int width = 0;
+  int height = 0;
+  std::vector<COLORREF> colours;  // row by row, top row first
+  COLORREF At(int x, int y) const { return colours[y * width + x]; }
+};
+Pixels CapturePixels(HWND window, const Rect& area);
 // Whether any pixel of the rectangle (client coordinates) has this colour.
 bool AreaHasColour(HWND window, const Rect& area, COLORREF colour);
 
