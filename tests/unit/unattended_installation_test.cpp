@@ -109,6 +109,13 @@ struct Computer {
     return outcome;
   }
 
+  // An interactive run into dest, its page played by host.
+  InstallationResult InstallWith(InstallationHost& host) {
+    state.SetDestinationDirectory(dest);
+    const InstallationTables tables = LoadInstallationTables(ProfileFile::Load(medium.Path() + "Setup.inf"));
+    return RunLoggedInstallation(state, tables, host, {profile, registry, shortcuts, folders}, report);
+  }
+
   // The log's lines without their time.
   Lines Log() const {
     Lines lines;
@@ -266,14 +273,9 @@ TEST(InstallUnattended, AMissingDisketteEndsTheRunAtOnce) {
 // of three files: its log ends with the file before.
 TEST(RunLoggedInstallation, ACancelledRunAndItsLog) {
   Computer computer({kFiles[0], kFiles[1], {"c.txt", "c"}});
-  computer.state.SetDestinationDirectory(computer.dest);
   test::RecordingHost page;
   page.on_advance = [&page] { page.cancel_confirmed = page.shown.size() == 2; };
-  const InstallationTables tables =
-      LoadInstallationTables(ProfileFile::Load(computer.medium.Path() + "Setup.inf"));
-  const InstallationResult result = RunLoggedInstallation(
-      computer.state, tables, page,
-      {computer.profile, computer.registry, computer.shortcuts, computer.folders}, computer.report);
+  const InstallationResult result = computer.InstallWith(page);
   EXPECT_EQ(result.outcome, RunOutcome::kInstallationCancelled);
   EXPECT_FALSE(result.error);
   LogEnd(computer.log, result.outcome);
@@ -289,7 +291,6 @@ TEST(RunLoggedInstallation, ACancelledRunAndItsLog) {
 // for the page's error display.
 TEST(RunLoggedInstallation, ErrorsThePageShowsItself) {
   Computer computer(kFiles);
-  computer.state.SetDestinationDirectory(computer.dest);
   test::RecordingHost page;
   LoggedInstallationHost host(page, computer.report);
   host.ShowTarget(computer.dest + "a.txt", 0);
@@ -300,11 +301,7 @@ TEST(RunLoggedInstallation, ErrorsThePageShowsItself) {
             Lines{"Fehler: Dateizugriff verweigert (Fehlernummer 5, " + computer.dest + "a.txt)"});
 
   fs::resize_file(computer.medium.Native() / "Setup.stp", 20000);
-  const InstallationTables tables =
-      LoadInstallationTables(ProfileFile::Load(computer.medium.Path() + "Setup.inf"));
-  const InstallationResult result = RunLoggedInstallation(
-      computer.state, tables, page,
-      {computer.profile, computer.registry, computer.shortcuts, computer.folders}, computer.report);
+  const InstallationResult result = computer.InstallWith(page);
   EXPECT_EQ(result.outcome, RunOutcome::kDamagedFile);
   ASSERT_TRUE(result.error);
   EXPECT_THROW(std::rethrow_exception(result.error), Error);
