@@ -13,27 +13,23 @@ namespace stp {
 DestinationChoice ChooseDestination(const SetupConfiguration& config, const std::string& requested,
                                     const std::string& installed) {
   DestinationChoice choice;
-  std::string directory;
-  if (!installed.empty()) {
-    directory = installed;
-    choice.reinstall = true;
-    const std::optional<FullPath> recorded = FullPath::Parse(installed);
-    const std::optional<FullPath> wanted = FullPath::Parse(requested);
-    if (!requested.empty() && !(recorded && wanted && recorded->IsSameAs(*wanted))) {
-      choice.warning = "Das Produkt ist in " + installed +
-                       " installiert und wird dort neu installiert, nicht in " + requested;
-    }
-  } else if (!requested.empty()) {
+  if (installed.empty() && !requested.empty()) {
     // Checked by the command line already.
     choice.directory = WithTrailingBackslash(requested);
     return choice;
-  } else {
-    directory = InitialDestination(config);
   }
-  if (const std::optional<FullPath> path = FullPath::Parse(directory)) {
-    choice.directory = path->Directory();
-  } else {
+  choice.reinstall = !installed.empty();
+  const std::string directory = choice.reinstall ? installed : InitialDestination(config);
+  const std::optional<FullPath> path = FullPath::Parse(directory);
+  if (!path) {
     choice.error = "Das Zielverzeichnis " + directory + " ist kein vollständiger Pfad mit Laufwerk";
+    return choice;
+  }
+  choice.directory = path->Directory();
+  const std::optional<FullPath> wanted = FullPath::Parse(requested);
+  if (choice.reinstall && !requested.empty() && !(wanted && wanted->IsSameAs(*path))) {
+    choice.warning = "Das Produkt ist in " + installed +
+                     " installiert und wird dort neu installiert, nicht in " + requested;
   }
   return choice;
 }

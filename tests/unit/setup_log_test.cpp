@@ -4,6 +4,7 @@
 
 #include "port/file_system.h"
 #include "setup/run_report.h"
+#include "support/medium.h"
 #include "support/temp_dir.h"
 
 namespace stp {
@@ -14,26 +15,20 @@ LogClock CountingClock() {
   return [second = 0]() mutable { return LogTime{2024, 3, 9, 7, 5, second++}; };
 }
 
-TEST(SetupLog, OneStampedLineEndingInCrLfPerEvent) {
-  test::TempDir dir;
-  SetupLog log(dir.Path() + "setup.log", CountingClock());
-  ASSERT_TRUE(log.IsWriting()) << log.Problem();
-  log.Write("Start: Setup.exe /S");
-  // Each line is in the file at once: a run killed here leaves it.
-  EXPECT_EQ(dir.Read("setup.log"), "2024-03-09 07:05:00 Start: Setup.exe /S\r\n");
-  log.Write("zwei\r\nZeilen\nwerden eine: Größe");
-  EXPECT_EQ(dir.Read("setup.log"),
-            "2024-03-09 07:05:00 Start: Setup.exe /S\r\n"
-            "2024-03-09 07:05:01 zwei  Zeilen werden eine: Gr\xF6\xDF"
-            "e\r\n");
-}
-
-TEST(SetupLog, AppendsToAnEarlierLog) {
+// An earlier log is kept, and each line is in the file at once: a run
+// killed after it leaves it.
+TEST(SetupLog, AppendsOneStampedLineEndingInCrLfPerEvent) {
   test::TempDir dir;
   dir.Write("setup.log", "earlier run\r\n");
   SetupLog log(dir.Path() + "setup.log", CountingClock());
-  log.Write("this run");
-  EXPECT_EQ(dir.Read("setup.log"), "earlier run\r\n2024-03-09 07:05:00 this run\r\n");
+  ASSERT_TRUE(log.IsWriting()) << log.Problem();
+  log.Write("Start: Setup.exe /S");
+  EXPECT_EQ(dir.Read("setup.log"), "earlier run\r\n2024-03-09 07:05:00 Start: Setup.exe /S\r\n");
+  log.Write("zwei\r\nZeilen\nwerden eine: Größe");
+  EXPECT_EQ(dir.Read("setup.log"),
+            "earlier run\r\n2024-03-09 07:05:00 Start: Setup.exe /S\r\n"
+            "2024-03-09 07:05:01 zwei  Zeilen werden eine: Gr\xF6\xDF"
+            "e\r\n");
 }
 
 // A log that cannot be written costs the log, never the run.
@@ -68,11 +63,7 @@ TEST(RunReport, LogsCountsAndShowsMessages) {
   Boxes boxes;
   RunReport report(log, &boxes);
   LogStart(log, "\"C:\\Medium\\Setup.exe\" /LOG=C:\\setup.log");
-  SetupConfiguration product;
-  product.Organisation = "Beispiel";
-  product.Product = "Textwerk";
-  product.Version = "2.0";
-  LogProduct(log, product);
+  LogProduct(log, test::SampleProduct());
   report.Show(MessageKind::kError, "Fehler beim Zugriff auf die Systemregistrierung aufgetreten.",
               "Software\\Beispiel\\Textwerk\\2.0");
   report.Show(MessageKind::kInformation, "Nur zur Kenntnis.");

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "maintenance/logged_removal.h"
+#include "support/medium.h"
 #include "support/temp_dir.h"
 
 namespace stp {
@@ -59,17 +60,11 @@ struct Removal {
   test::TempDir logs;
   SetupLog log{logs.Path() + "setup.log", [] { return LogTime{2024, 3, 9, 7, 5, 0}; }};
   RunReport report{log};
-  SetupConfiguration product;
+  SetupConfiguration product = test::SampleProduct();
   InstallationPlaces places{kDest + "\\", "C:\\WINDOWS", "C:\\Dokumente\\Bob\\Desktop", kPrograms};
 
+  // The files with their folders.
   Removal() {
-    product.Organisation = "Beispiel";
-    product.Product = "Textwerk";
-    product.Version = "2.0";
-    product.EVersion = "2.0";
-    for (const std::string& place : {kDest, places.windows_directory, places.desktop_folder, kPrograms}) {
-      disk.Add(place, Disk::kFolder);
-    }
     for (const std::string& file : {kDest + "\\a.txt", kDest + "\\sub\\b.txt", kDest + "\\Setup\\Setup.ini",
                                     kPrograms + "\\Beispiel\\Liesmich.lnk"}) {
       disk.Add(file);
