@@ -132,8 +132,9 @@ class Scanner {
     while (pos_ < text_.size()) {
       const char c = text_[pos_];
       if (c == '\\') {
-        std::size_t count = 0;
-        while (pos_ < text_.size() && text_[pos_] == '\\') ++count, ++pos_;
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && text_[pos_] == '\\') ++pos_;
+        const std::size_t count = pos_ - start;
         const bool before_quote = pos_ < text_.size() && text_[pos_] == '"';
         argument.append(before_quote ? count / 2 : count, '\\');
         if (before_quote && count % 2 == 1) {
