@@ -37,6 +37,10 @@ class File {
   // its times. Does not create the file; refuses a read-only file and does
   // not follow a symbolic link in the last part of the path (POSIX).
   static File OpenExisting(const std::string& path);
+  // Opens a file for appending, creating it when missing: every write goes
+  // to its end. Others may read it meanwhile (a log followed while it
+  // grows). Refuses what Create refuses.
+  static File OpenAppend(const std::string& path);
 
   bool IsOpen() const { return handle_ != kClosed; }
   // Reads up to count bytes; fewer only at the end of the file.

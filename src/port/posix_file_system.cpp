@@ -153,6 +153,11 @@ File File::OpenExisting(const std::string& path) {
   return File(OpenRegular(path, O_WRONLY | O_NOFOLLOW, "open"), path);
 }
 
+File File::OpenAppend(const std::string& path) {
+  if (IsReadOnlyFile(NativePath(path))) RefuseReadOnly("open", path);
+  return File(OpenRegular(path, O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW, "open"), path);
+}
+
 std::size_t File::Read(void* buffer, std::size_t count) {
   auto* out = static_cast<char*>(buffer);
   std::size_t done = 0;

@@ -27,7 +27,7 @@ DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str
 std::intptr_t OpenHandle(const std::string& path, DWORD access, DWORD share, DWORD disposition,
                          const char* what) {
   const DWORD attributes = Attributes(path);
-  if (access == GENERIC_WRITE && attributes != INVALID_FILE_ATTRIBUTES &&
+  if (access != GENERIC_READ && attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
     throw IoError(kAccessDenied, std::string(what) + " " + path + ": a symbolic link");
   }
@@ -47,12 +47,13 @@ bool IsReadOnlyFile(const std::string& path) {
 
 // Windows refuses to write a read-only file; Wine lets its owner's rights
 // decide, and root may write anything.
-std::intptr_t OpenForWriting(const std::string& path, DWORD disposition, const char* what) {
+std::intptr_t OpenForWriting(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                             const char* what) {
   if (IsReadOnlyFile(path)) {
     SetLastError(ERROR_ACCESS_DENIED);
     ThrowIoError(what, path);
   }
-  return OpenHandle(path, GENERIC_WRITE, 0, disposition, what);
+  return OpenHandle(path, access, share, disposition, what);
 }
 
 }  // namespace
@@ -80,11 +81,16 @@ File File::OpenRead(const std::string& path) {
 }
 
 File File::Create(const std::string& path) {
-  return File(OpenForWriting(path, CREATE_ALWAYS, "create"), path);
+  return File(OpenForWriting(path, GENERIC_WRITE, 0, CREATE_ALWAYS, "create"), path);
 }
 
 File File::OpenExisting(const std::string& path) {
-  return File(OpenForWriting(path, OPEN_EXISTING, "open"), path);
+  return File(OpenForWriting(path, GENERIC_WRITE, 0, OPEN_EXISTING, "open"), path);
+}
+
+File File::OpenAppend(const std::string& path) {
+  // FILE_APPEND_DATA alone: the system puts every write at the end.
+  return File(OpenForWriting(path, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS, "open"), path);
 }
 
 std::size_t File::Read(void* buffer, std::size_t count) {

@@ -105,7 +105,10 @@ TEST(File, OpensOnlyRegularFilesAndNeverWaits) {
   const std::vector<std::string> others = {pipe, "\\dev\\null", dir.Path()};
 #endif
   const std::vector<std::pair<const char*, std::function<File(const std::string&)>>> opens = {
-      {"OpenRead", File::OpenRead}, {"Create", File::Create}, {"OpenExisting", File::OpenExisting}};
+      {"OpenRead", File::OpenRead},
+      {"Create", File::Create},
+      {"OpenExisting", File::OpenExisting},
+      {"OpenAppend", File::OpenAppend}};
   for (const std::string& other : others) {
     for (const auto& [name, open] : opens) EXPECT_THROW(open(other), IoError) << name << " " << other;
   }
@@ -119,7 +122,9 @@ TEST(File, NeverWritesThroughASymbolicLink) {
   fs::create_symlink(dir.Native() / "nowhere.txt", dir.Native() / "dangling.txt");
   EXPECT_THROW(File::Create(dir.Path() + "link.txt"), IoError);
   EXPECT_THROW(File::OpenExisting(dir.Path() + "link.txt"), IoError);
+  EXPECT_THROW(File::OpenAppend(dir.Path() + "link.txt"), IoError);
   EXPECT_THROW(File::Create(dir.Path() + "dangling.txt"), IoError);
+  EXPECT_THROW(File::OpenAppend(dir.Path() + "dangling.txt"), IoError);
   EXPECT_EQ(dir.Read("victim.txt"), "precious");
   EXPECT_FALSE(fs::exists(dir.Native() / "nowhere.txt"));
   // Reading through a link is harmless and stays possible.
@@ -187,7 +192,7 @@ TEST(FileSystem, AReadOnlyFileRefusesToBeWrittenOrReplaced) {
   dir.SetReadOnly("kept.txt");
   const std::string kept = dir.Path() + "kept.txt";
   const std::string made = dir.Path() + "new.txt";
-  for (const auto& write : {File::Create, File::OpenExisting}) {
+  for (const auto& write : {File::Create, File::OpenExisting, File::OpenAppend}) {
     try {
       write(kept);
       ADD_FAILURE() << "opened for writing";

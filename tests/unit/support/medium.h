@@ -10,6 +10,16 @@
 
 namespace stp::test {
 
+// The identity of the sample product, Beispiel Textwerk 2.0.
+inline SetupConfiguration SampleProduct() {
+  SetupConfiguration product;
+  product.Organisation = "Beispiel";
+  product.Product = "Textwerk";
+  product.Version = "2.0";
+  product.EVersion = "2.0";
+  return product;
+}
+
 struct MediumFile {
   std::string target;
   std::string content;
