@@ -122,7 +122,7 @@ struct Way {
 const Way kWays[] = {
     {"wine uninstaller --remove",
      [](const InstalledProduct& product) {
-       return Start("uninstaller.exe --remove " + product.Name().EntryName());
+       return Start("uninstaller.exe --remove \"" + product.Name().EntryName() + "\"");
      }},
     // Unquoted, blanks and all, as the uninstall entry holds it.
     {"the UninstallString as written",

@@ -129,9 +129,9 @@ TEST(Maintenance, AsksFirstAndKeepsWhatTheUserAdded) {
   product.ExpectInstalled();
   EXPECT_EQ(driver::FileContent(product.Record()), record_text);
 
-  const std::string read_only = product.Destination() + "Hilfe\Handbuch.txt";
+  const std::string read_only = product.Destination() + "Hilfe\\Handbuch.txt";
   ASSERT_TRUE(SetFileAttributesA(read_only.c_str(), FILE_ATTRIBUTE_READONLY));
-  const std::string own = product.Destination() + "Hilfe\Notizen.txt";
+  const std::string own = product.Destination() + "Hilfe\\Notizen.txt";
   std::ofstream(own) << "meine Notizen";
   driver::ClickButton(page, "Alle Entfernen");
   question = driver::WaitForMessageBox(setup.Id());
@@ -169,7 +169,7 @@ std::string DestinationField(DWORD process) {
 TEST(Maintenance, ReinstallRestoresADeletedFile) {
   InstalledProduct product("reinstall", {"Wieder", "Holen", "3.0"});
   ASSERT_NO_FATAL_FAILURE(product.Install());
-  const std::string deleted = product.Destination() + "Hilfe\Handbuch.txt";
+  const std::string deleted = product.Destination() + "Hilfe\\Handbuch.txt";
   ASSERT_TRUE(DeleteFileA(deleted.c_str()));
   SetupProcess setup(product.MediumDirectory());
   ASSERT_TRUE(setup.Start());
