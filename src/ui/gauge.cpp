@@ -26,17 +26,26 @@ void Gauge::SetProgress(std::int64_t progress) {
   Update();
 }
 
+int Gauge::BarWidth() const {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  return client.right - client.left;
+}
+
 void Gauge::Update() {
-  const std::string text = scale_.Text();
-  if (text != Caption()) SetCaption(text);
+  const int percent = scale_.Percent();
+  const int filled = scale_.Filled(BarWidth());
+  if (percent == shown_percent_ && filled == shown_filled_) return;
+  if (percent != shown_percent_) SetCaption(scale_.Text());
+  shown_percent_ = percent;
+  shown_filled_ = filled;
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void Gauge::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
-  const int width = client.right - client.left;
-  const int filled = scale_.Filled(width);
+  const int filled = scale_.Filled(client.right - client.left);
   RECT bar = client;
   bar.right = bar.left + filled;
   RECT rest = client;

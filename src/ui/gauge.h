@@ -24,9 +24,14 @@ class Gauge : public PaintedControl {
   void Paint(HDC dc) override;
 
  private:
+  // Repaints only when the text or the bar's end would change: the
+  // installation advances the gauge once per decoded block.
   void Update();
+  int BarWidth() const;
 
   GaugeScale scale_;
+  int shown_percent_ = -1;
+  int shown_filled_ = -1;
 };
 
 }  // namespace ui
