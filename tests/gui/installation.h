@@ -168,7 +168,7 @@ inline HWND WaitLongForWindow(DWORD process, const std::string& class_name,
 // The installation page's own controls, below the page frame: Panel1 on
 // top of Label1, Label6, Label3 and the gauge in its lowered panel.
 inline void ExpectInstallationPage(HWND page, bool panel_shown, const std::string& disk,
-                                   const std::string& target, const std::string& percent) {
+                                   const std::string& target, const std::optional<std::string>& percent) {
   std::vector<layout::Placed> controls = {
       {"", {16, 18, 121, 260}},          {"", {1, 1, 119, 258}},
       {"", {16, 280, 440, 15}},          {"< &Zurück", {175, 304, 81, 21}},
@@ -191,6 +191,29 @@ inline void ExpectInstallationPage(HWND page, bool panel_shown, const std::strin
     EXPECT_TRUE(driver::AreaHasColour(page, gauge, RGB(0, 0, 255)));
   }
   EXPECT_TRUE(driver::AreaHasColour(page, gauge, RGB(255, 255, 0)));
+}
+
+// Whether the folder holds a file that a decode left beside its target.
+inline bool HoldsUnfinishedFile(const std::string& folder) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().filename().string().rfind("~stp", 0) == 0) return true;
+  }
+  return false;
+}
+
+// The target the page shows (Label3).
+inline std::string ShownTarget(HWND page) {
+  for (const driver::Control& control : driver::ControlsOf(page)) {
+    if (control.bounds.left == 152 && control.bounds.top == 230) return control.text;
+  }
+  return "<none>";
+}
+
+// The figure the gauge shows, or -1 when it shows none.
+inline int GaugePercent(HWND page) {
+  const std::string text = driver::TextOf(ControlOfClass(page, "TGauge"));
+  if (text.size() < 2 || text.back() != '%') return -1;
+  return std::stoi(text);
 }
 
 }  // namespace scenario

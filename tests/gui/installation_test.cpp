@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 
 namespace {
@@ -164,6 +165,120 @@ TEST(Installation, InstallsEveryLayoutThroughTheWholeWizard) {
   }
   std::error_code ignored;
   std::filesystem::remove_all(desktop, ignored);
+}
+
+// "Abbrechen" on the page pauses the run inside a block; "Fortfahren" lets it
+// go on, a confirmed cancel stops it before the next block. The file being
+// decoded is neither installed nor recorded, and one already there keeps
+// its content; nothing after the files happens.
+TEST(Installation, CancelDuringAFileStopsTheRun) {
+  const ProductName name{"Abbruch", "Probe", "1.0"};
+  const scenario::FreshProduct fresh(name);
+  const std::string dest = name.Destination();
+  const std::vector<Installed> files = {
+      {"klein.txt", "klein.txt", scenario::ProseBytes(20)},
+      {"gross.bin", "gross.bin", scenario::NoiseBytes(40'000'000, 11)},
+      {"danach.txt", "danach.txt", scenario::ProseBytes(5)},
+  };
+  const driver::Medium medium("abbruch",
+                              scenario::Description(name, false, files, {{"Probe.lnk", "klein.txt"}}),
+                              scenario::SourceFiles(files));
+  std::filesystem::create_directories(dest);
+  std::ofstream(dest + "gross.bin", std::ios::binary) << "alter Inhalt";
+
+  SetupProcess setup(medium.SetupDirectory());
+  ASSERT_TRUE(setup.Start());
+  HWND page = scenario::StartInstallation(setup);
+  ASSERT_TRUE(page);
+  ASSERT_TRUE(driver::WaitFor([&] { return scenario::ShownTarget(page) == dest + "gross.bin"; },
+                              scenario::kRunTimeoutMs));
+
+  int percent = 0;
+  for (const char* answer : {"Fortfahren", "Abbrechen"}) {
+    SCOPED_TRACE(answer);
+    // Once the run has gone on.
+    ASSERT_TRUE(
+        driver::WaitFor([&] { return scenario::GaugePercent(page) > percent; }, scenario::kRunTimeoutMs));
+    driver::ClickButton(page, "Abbrechen");
+    HWND confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch", "Setup abbrechen");
+    ASSERT_TRUE(confirmation);
+    percent = scenario::GaugePercent(page);
+    EXPECT_GT(percent, 0);
+    EXPECT_LT(percent, 100);
+    scenario::ExpectInstallationPage(page, false, "", dest + "gross.bin", std::to_string(percent) + "%");
+    driver::ClickButton(confirmation, answer);
+    ASSERT_TRUE(driver::WaitUntilHidden(confirmation));
+  }
+  EXPECT_EQ(setup.WaitForExit(), 0u);
+  EXPECT_FALSE(driver::FindWindowOf(setup.Id(), "TEnde"));
+
+  EXPECT_EQ(driver::FileContent(dest + "gross.bin"), "alter Inhalt");
+  EXPECT_FALSE(std::filesystem::exists(dest + "danach.txt"));
+  EXPECT_FALSE(scenario::HoldsUnfinishedFile(dest));
+  const std::string record = dest + "Setup\\Setup.ini";
+  EXPECT_EQ(driver::ProfileKeys(record, "General"),
+            (std::vector<std::string>{"Setup.exe", "Organisation", "Product", "Version", "EVersion"}));
+  EXPECT_EQ(driver::ProfileKeys(record, "InstalledFiles"), std::vector<std::string>{"1"});
+  EXPECT_EQ(driver::ProfileString(record, "InstalledFiles", "1"), dest + "klein.txt");
+  EXPECT_TRUE(driver::ProfileKeys(record, "CreatedLinks").empty());
+  EXPECT_FALSE(std::filesystem::exists(scenario::ShellFolder(CSIDL_PROGRAMS) + "\\Probe.lnk"));
+  EXPECT_FALSE(driver::RegistryString(HKEY_LOCAL_MACHINE, name.Key(), "Ort"));
+  EXPECT_FALSE(
+      driver::RegistryString(HKEY_LOCAL_MACHINE, scenario::kUninstallList + name.EntryName(), "DisplayName"));
+}
+
+// A volume missing from every place makes the run ask for its diskette.
+// OK looks in every place again, so a volume put into its Disk folder while
+// the prompt is open is found, and the run goes on to its end.
+TEST(Installation, DisketteThatComesAfterThePromptIsFound) {
+  const ProductName name{"Wechsel", "Probe", "1.0"};
+  const scenario::FreshProduct fresh(name);
+  const std::string dest = name.Destination();
+  const std::vector<Installed> files = {
+      {"klein.txt", "klein.txt", scenario::ProseBytes(20)},
+      {"gross.bin", "gross.bin", scenario::NoiseBytes(1'700'000, 5)},
+      {"danach.txt", "danach.txt", scenario::ProseBytes(5)},
+  };
+  const driver::Medium medium("wechsel", scenario::Description(name, false, files, {}),
+                              scenario::SourceFiles(files), Volumes(DiskFolders::kBelow));
+  const std::string volume = medium.Root() + "Disk2\\Setup2.stp";
+  const std::string aside = medium.Root() + "Setup2.beiseite";
+  std::filesystem::rename(volume, aside);
+
+  SetupProcess setup(medium.SetupDirectory());
+  ASSERT_TRUE(setup.Start());
+  HWND page = scenario::StartInstallation(setup);
+  ASSERT_TRUE(page);
+  const std::string request =
+      "Legen Sie die Installationsdiskette 2 in das Laufwerk " + medium.SetupDirectory() + " ein.";
+  HWND prompt = scenario::WaitLongForWindow(setup.Id(), "TFehler", "Diskette wechseln");
+  ASSERT_TRUE(prompt);
+  for (bool volume_there : {false, true}) {
+    SCOPED_TRACE(volume_there ? "volume put in" : "no volume");
+    ASSERT_TRUE(driver::WaitFor([&] { return IsWindowVisible(prompt) && IsWindowEnabled(prompt); }));
+    layout::ExpectLayout(
+        prompt, {419, 128},
+        {{request, {16, 16, 385, 73}}, {"OK", {125, 104, 81, 21}}, {"Abbrechen", {213, 104, 81, 21}}}, "OK");
+    scenario::ExpectInstallationPage(page, false, "Diskette 1", dest + "gross.bin", layout::kAnyText);
+    // The prompt hides and comes again too fast to be seen in between; it
+    // sets its text anew each time it comes.
+    HWND message = driver::ControlByText(prompt, request).handle;
+    SendMessageA(message, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("gelesen"));
+    if (volume_there) std::filesystem::rename(aside, volume);
+    driver::ClickButton(prompt, "OK");
+    if (volume_there) {
+      ASSERT_TRUE(driver::WaitUntilHidden(prompt));
+    } else {
+      ASSERT_TRUE(driver::WaitFor([&] { return driver::TextOf(message) == request; }));
+    }
+  }
+  HWND finish = scenario::WaitLongForWindow(setup.Id(), "TEnde");
+  ASSERT_TRUE(finish);
+  scenario::ExpectInstallationPage(page, true, "Diskette 3", dest + "danach.txt", "100%");
+  driver::ClickButton(finish, "Beenden");
+  EXPECT_EQ(setup.WaitForExit(), 0u);
+  for (const Installed& file : files) EXPECT_EQ(driver::FileContent(dest + file.target), file.content);
+  EXPECT_EQ(driver::ProfileString(dest + "Setup\\Setup.ini", "General", "Directory"), dest);
 }
 
 }  // namespace
