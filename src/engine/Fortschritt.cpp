@@ -71,7 +71,9 @@ void TInstallation::Advance(std::uint32_t bytes) { Gauge1.AddProgress(bytes); }
 void TInstallation::ShowTarget(const std::string& target, int disk_number) {
   Label3.SetCaption(stp::ZeigAn(target));
   Label6.SetCaption(stp::DiskCaption(disk_number));
-  Repaint();
+  // Only the labels changed: painting the whole page for every file would
+  // make it flicker.
+  UpdateNow();
 }
 
 void TInstallation::ReportErrorNumber(int error) {
