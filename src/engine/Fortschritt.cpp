@@ -11,6 +11,12 @@
 namespace {
 
 constexpr UINT kTimerDelayMs = 500;
+// Letting messages through costs a call to the window system even when none
+// are waiting (under Wine a round trip to its server), and so does every
+// label shown; a block or a small file takes far less. The page therefore
+// refreshes at most this often while it installs: still at once to the
+// user, and a click waits a few milliseconds at most.
+constexpr DWORD kRefreshIntervalMs = 10;
 constexpr char kNoSetupData[] =
     "Der Setup-Datensatz kann nicht gefunden werden, die Installation wird abgebrochen.";
 
@@ -46,14 +52,27 @@ void TInstallation::Timer1Timer() {
   Timer1.SetEnabled(false);
   Repaint();
   stp::InstallationRun run(state_, tables_, *this, {profile_writer_, registry_traces_, shortcuts_, folders_});
-  run.Run();
+  try {
+    run.Run();
+  } catch (...) {
+    // The page stays, showing the file the error came with.
+    ShowCurrentTarget();
+    throw;
+  }
 }
 
-void TInstallation::ProcessMessages() { ui::App().ProcessMessages(); }
+void TInstallation::ProcessMessages() {
+  const DWORD now = GetTickCount();
+  if (now - last_refresh_ < kRefreshIntervalMs) return;
+  last_refresh_ = now;
+  ShowCurrentTarget();
+  ui::App().ProcessMessages();
+}
 
 bool TInstallation::CancelConfirmed() { return state_.CancelConfirmed(); }
 
 bool TInstallation::AskForDisk(int number, const std::string& source_directory) {
+  ShowCurrentTarget();
   TFehler& fehler = *Forms().fehler;
   fehler.SetCaption("Diskette wechseln");
   fehler.SetMessage("Legen Sie die Installationsdiskette " + std::to_string(number) + " in das Laufwerk " +
@@ -69,18 +88,28 @@ bool TInstallation::AskForDisk(int number, const std::string& source_directory) 
 void TInstallation::Advance(std::uint32_t bytes) { Gauge1.AddProgress(bytes); }
 
 void TInstallation::ShowTarget(const std::string& target, int disk_number) {
-  Label3.SetCaption(stp::ZeigAn(target));
-  Label6.SetCaption(stp::DiskCaption(disk_number));
-  // Only the labels changed: painting the whole page for every file would
-  // make it flicker.
+  current_target_ = target;
+  current_disk_ = disk_number;
+  target_shown_ = false;
+}
+
+void TInstallation::ShowCurrentTarget() {
+  if (target_shown_) return;
+  target_shown_ = true;
+  Label3.SetCaption(stp::ZeigAn(current_target_));
+  const std::string disk = stp::DiskCaption(current_disk_);
+  if (disk != Label6.Caption()) Label6.SetCaption(disk);
+  // Only the labels changed: painting the whole page anew would flicker.
   UpdateNow();
 }
 
 void TInstallation::ReportErrorNumber(int error) {
+  ShowCurrentTarget();
   ui::MessageDlg(std::to_string(error), ui::MsgDlgType::kError, {ui::MsgDlgButton::kOk});
 }
 
 void TInstallation::ShowSystemUpdate() {
+  ShowCurrentTarget();
   Panel1.SetVisible(true);
   Panel1.Repaint();
 }

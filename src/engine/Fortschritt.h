@@ -25,15 +25,17 @@ class TInstallation : public WizardPage, public stp::InstallationHost {
  public:
   explicit TInstallation(stp::SetupState& state);
 
-  // Window messages get through here only, once per block each way, so
-  // that a click on "Abbrechen" is handled between two blocks.
+  // Window messages get through here only, between two blocks, so that a
+  // click on "Abbrechen" is handled while a file is decoded; the page shows
+  // the current target then too.
   void ProcessMessages() override;
   bool CancelConfirmed() override;
   // The error dialog "Diskette wechseln" with both of its buttons; true when
   // it was left by OK.
   bool AskForDisk(int number, const std::string& source_directory) override;
   void Advance(std::uint32_t bytes) override;
-  // Label3 shows the target as ZeigAn shortens it, Label6 the diskette.
+  // Label3 shows the target as ZeigAn shortens it, Label6 the diskette, at
+  // the next refresh of the page.
   void ShowTarget(const std::string& target, int disk_number) override;
   // An error box holding the number alone.
   void ReportErrorNumber(int error) override;
@@ -49,6 +51,8 @@ class TInstallation : public WizardPage, public stp::InstallationHost {
   // standard error display; the page then stays with only "Abbrechen"
   // working, since the timer is off and Back and Next are disabled.
   void Timer1Timer();
+  // Puts the target last named by ShowTarget on the page, unless it is there.
+  void ShowCurrentTarget();
 
   // Made first, so that it lies above the labels and the gauge it covers.
   ui::Panel Panel1;
@@ -64,4 +68,9 @@ class TInstallation : public WizardPage, public stp::InstallationHost {
   SystemRegistryTraces registry_traces_;
   ShellLinkWriter shortcuts_;
   UserShellFolders folders_;
+
+  std::string current_target_;
+  int current_disk_ = 0;
+  bool target_shown_ = true;
+  DWORD last_refresh_ = 0;  // GetTickCount() at the last refresh
 };
