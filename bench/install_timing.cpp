@@ -1,0 +1,78 @@
+// Times one installation through the whole wizard, for bench/install_bench.sh:
+// starts the Setup.exe of a medium, walks to the destination page with the
+// proposed destination, and measures from the click on "&Weiter >" there to
+// the finish dialog. Prints the seconds. Whatever an earlier run of the
+// medium's product left (destination, product key, uninstall entry) goes
+// first, so that every run is a first installation.
+// Usage: install_timing MEDIUM_DIR
+#include <shlwapi.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "driver/driver.h"
+#include "driver/setup_process.h"
+
+namespace {
+
+// Finer than the driver's polling: the figure is a time.
+constexpr DWORD kTimingPollMs = 10;
+constexpr DWORD kLongestRunMs = 600000;
+
+std::string General(const std::string& inf, const char* key) {
+  char value[1024] = {};
+  GetPrivateProfileStringA("General", key, "", value, sizeof value, inf.c_str());
+  return value;
+}
+
+int Fail(const char* what) {
+  std::fprintf(stderr, "install_timing: %s\n", what);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return Fail("usage: install_timing MEDIUM_DIR");
+  const std::string medium = std::string(argv[1]) + "\\";
+  const std::string inf = medium + "Setup.inf";
+  const std::string organisation = General(inf, "Organisation");
+  const std::string product = General(inf, "Product");
+  // The destination exists, so that no question comes between the click
+  // and the run.
+  const std::string destination_folder = "C:\\Programme\\" + organisation + " " + product;
+  std::error_code ignored;
+  std::filesystem::remove_all(destination_folder, ignored);
+  std::filesystem::create_directories(destination_folder);
+  SHDeleteKeyA(HKEY_LOCAL_MACHINE, ("Software\\" + organisation).c_str());
+  SHDeleteKeyA(HKEY_LOCAL_MACHINE, ("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
+                                    organisation + product + General(inf, "Version"))
+                                       .c_str());
+
+  driver::SetupProcess setup(medium);
+  if (!setup.Start()) return Fail("Setup.exe did not start");
+  for (const char* page : {"TInfo", "TSysInfo"}) {
+    HWND window = driver::WaitForWindow(setup.Id(), page);
+    if (!window) return Fail("a page did not come");
+    driver::ClickButton(window, "&Weiter >");
+    driver::WaitUntilHidden(window);
+  }
+  HWND destination = driver::WaitForWindow(setup.Id(), "TVerzeichnis");
+  if (!destination) return Fail("no destination page");
+
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  driver::ClickButton(destination, "&Weiter >");
+  HWND finish = nullptr;
+  driver::WaitFor([&] { return (finish = driver::FindWindowOf(setup.Id(), "TEnde")) != nullptr; },
+                  kLongestRunMs, kTimingPollMs);
+  QueryPerformanceCounter(&end);
+  if (!finish) return Fail("no finish dialog");
+  std::printf("%.3f\n", static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart);
+  driver::ClickButton(finish, "Beenden");
+  setup.WaitForExit();
+  return 0;
+}
