@@ -53,6 +53,13 @@ struct Installed {
   std::string content;
 };
 
+// A small file, one of big_size bytes that do not compress, a small file.
+inline std::vector<Installed> SmallBigSmall(std::size_t big_size, std::uint32_t seed) {
+  return {{"klein.txt", "klein.txt", ProseBytes(20)},
+          {"gross.bin", "gross.bin", NoiseBytes(big_size, seed)},
+          {"danach.txt", "danach.txt", ProseBytes(5)}};
+}
+
 // The identity of a scenario's product and where it goes.
 struct ProductName {
   std::string organisation;

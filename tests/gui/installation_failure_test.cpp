@@ -14,11 +14,7 @@ using scenario::ProductName;
 
 const std::vector<std::string> kHeader = {"Setup.exe", "Organisation", "Product", "Version", "EVersion"};
 
-std::vector<Installed> ThreeFiles() {
-  return {{"eins.txt", "eins.txt", scenario::ProseBytes(20)},
-          {"zwei.bin", "zwei.bin", scenario::NoiseBytes(300'000, 3)},
-          {"drei.txt", "drei.txt", scenario::ProseBytes(5)}};
-}
+std::vector<Installed> ThreeFiles() { return scenario::SmallBigSmall(300'000, 3); }
 
 // A file with this content and time, marked read-only when asked.
 void PlaceFile(const std::string& path, const std::string& content, std::uint64_t time, bool read_only) {
@@ -69,8 +65,8 @@ TEST(InstallationFailure, ReadOnlyTargetIsKeptAndReported) {
                               scenario::SourceFiles(files));
   constexpr std::uint64_t kOldTime = 0x01D00000'00000000ull;
   std::filesystem::create_directories(dest);
-  PlaceFile(dest + "eins.txt", "alt und beschreibbar", kOldTime, false);
-  PlaceFile(dest + "zwei.bin", "alt und schreibgeschützt", kOldTime, true);
+  PlaceFile(dest + "klein.txt", "alt und beschreibbar", kOldTime, false);
+  PlaceFile(dest + "gross.bin", "alt und schreibgeschützt", kOldTime, true);
 
   SetupProcess setup(medium.SetupDirectory());
   ASSERT_TRUE(setup.Start());
@@ -89,16 +85,16 @@ TEST(InstallationFailure, ReadOnlyTargetIsKeptAndReported) {
   driver::ClickButton(finish, "Beenden");
   EXPECT_EQ(setup.WaitForExit(), 0u);
 
-  EXPECT_EQ(driver::TimesOf(dest + "zwei.bin"), (driver::FileTimes{kOldTime, kOldTime, kOldTime}));
-  EXPECT_EQ(driver::FileContent(dest + "zwei.bin"), "alt und schreibgeschützt");
-  EXPECT_EQ(driver::FileContent(dest + "eins.txt"), files[0].content);
-  EXPECT_EQ(driver::FileContent(dest + "drei.txt"), files[2].content);
+  EXPECT_EQ(driver::TimesOf(dest + "gross.bin"), (driver::FileTimes{kOldTime, kOldTime, kOldTime}));
+  EXPECT_EQ(driver::FileContent(dest + "gross.bin"), "alt und schreibgeschützt");
+  EXPECT_EQ(driver::FileContent(dest + "klein.txt"), files[0].content);
+  EXPECT_EQ(driver::FileContent(dest + "danach.txt"), files[2].content);
   EXPECT_FALSE(scenario::HoldsUnfinishedFile(dest));
   const std::string record = dest + "Setup\\Setup.ini";
   EXPECT_EQ(driver::ProfileKeys(record, "InstalledFiles"), (std::vector<std::string>{"1", "2", "3"}));
-  EXPECT_EQ(driver::ProfileString(record, "InstalledFiles", "2"), dest + "zwei.bin");
+  EXPECT_EQ(driver::ProfileString(record, "InstalledFiles", "2"), dest + "gross.bin");
   EXPECT_EQ(driver::ProfileString(record, "General", "Directory"), dest);
-  SetFileAttributesA((dest + "zwei.bin").c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesA((dest + "gross.bin").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 struct StopCase {
@@ -161,7 +157,7 @@ TEST(InstallationFailure, AnErrorStopsTheRunAndLeavesOnlyCancel) {
     EXPECT_FALSE(IsWindowEnabled(driver::ControlByText(page, "< &Zurück").handle));
     EXPECT_FALSE(IsWindowEnabled(driver::ControlByText(page, "&Weiter >").handle));
     EXPECT_FALSE(driver::FindWindowOf(setup.Id(), "TEnde"));
-    EXPECT_FALSE(std::filesystem::exists(dest + "zwei.bin"));
+    EXPECT_FALSE(std::filesystem::exists(dest + "gross.bin"));
     EXPECT_FALSE(scenario::HoldsUnfinishedFile(dest));
     EXPECT_EQ(driver::ProfileKeys(dest + "Setup\\Setup.ini", "InstalledFiles"), row.installed_keys);
 

@@ -175,11 +175,7 @@ TEST(Installation, CancelDuringAFileStopsTheRun) {
   const ProductName name{"Abbruch", "Probe", "1.0"};
   const scenario::FreshProduct fresh(name);
   const std::string dest = name.Destination();
-  const std::vector<Installed> files = {
-      {"klein.txt", "klein.txt", scenario::ProseBytes(20)},
-      {"gross.bin", "gross.bin", scenario::NoiseBytes(40'000'000, 11)},
-      {"danach.txt", "danach.txt", scenario::ProseBytes(5)},
-  };
+  const std::vector<Installed> files = scenario::SmallBigSmall(40'000'000, 11);
   const driver::Medium medium("abbruch",
                               scenario::Description(name, false, files, {{"Probe.lnk", "klein.txt"}}),
                               scenario::SourceFiles(files));
@@ -234,11 +230,8 @@ TEST(Installation, DisketteThatComesAfterThePromptIsFound) {
   const ProductName name{"Wechsel", "Probe", "1.0"};
   const scenario::FreshProduct fresh(name);
   const std::string dest = name.Destination();
-  const std::vector<Installed> files = {
-      {"klein.txt", "klein.txt", scenario::ProseBytes(20)},
-      {"gross.bin", "gross.bin", scenario::NoiseBytes(1'700'000, 5)},
-      {"danach.txt", "danach.txt", scenario::ProseBytes(5)},
-  };
+  // The large file runs from volume 1 across volume 2 into volume 3.
+  const std::vector<Installed> files = scenario::SmallBigSmall(1'700'000, 5);
   const driver::Medium medium("wechsel", scenario::Description(name, false, files, {}),
                               scenario::SourceFiles(files), Volumes(DiskFolders::kBelow));
   const std::string volume = medium.Root() + "Disk2\\Setup2.stp";

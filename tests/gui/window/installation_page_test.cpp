@@ -5,44 +5,14 @@
 
 #include <memory>
 
-#include "engine/Fortschritt.h"
 #include "layout.h"
-#include "pages/Abbrechen.h"
-#include "pages/Beenden.h"
-#include "pages/UError.h"
-#include "setup/Setup32.h"
-#include "setup/forms.h"
-#include "setup/profile.h"
-#include "ui/application.h"
 #include "ui/gauge.h"
+#include "window/program.h"
 #include "window/script.h"
 
 namespace {
 
-// The windows the page uses, made as the program start makes them.
-struct Program {
-  Program() {
-    haupt = app.CreateForm(Forms().haupt, state);
-    app.SetMainForm(*haupt);
-    haupt->Configure(stp::ReadSetupConfiguration(
-        stp::ProfileFile::Parse("[General]\r\nOrganisation=Ruvuv\r\nProduct=Edider\r\nVersion=2.0\r\n")));
-    installation = app.CreateForm(Forms().installation, state);
-    ende = app.CreateForm(Forms().ende, state);
-    abbruch = app.CreateForm(Forms().abbruch, state);
-    fehler = app.CreateForm(Forms().fehler);
-  }
-  ~Program() { Forms() = {}; }
-
-  stp::InstallationHost& Host() { return *installation; }
-
-  ui::Application app{GetModuleHandleA(nullptr)};
-  stp::SetupState state{ui::Application::ExeName()};
-  std::unique_ptr<THaupt> haupt;
-  std::unique_ptr<TInstallation> installation;
-  std::unique_ptr<TEnde> ende;
-  std::unique_ptr<TAbbruch> abbruch;
-  std::unique_ptr<TFehler> fehler;
-};
+stp::InstallationHost& Host(Program& program) { return *program.installation; }
 
 // The prompt has both buttons even after the Windows NT check left the
 // error dialog with one; only its OK counts as a yes.
@@ -84,12 +54,12 @@ TEST(InstallationPage, DiskettePromptAsksWithBothButtons) {
         }
       });
     }
-    EXPECT_EQ(program.Host().AskForDisk(3, "A:\\"), row.answer);
+    EXPECT_EQ(Host(program).AskForDisk(3, "A:\\"), row.answer);
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(program.state.CancelConfirmed(), row.program_ends);
   }
   // After the quit request no prompt opens, and the answer is no.
-  EXPECT_FALSE(program.Host().AskForDisk(3, "A:\\"));
+  EXPECT_FALSE(Host(program).AskForDisk(3, "A:\\"));
 }
 
 // An error number alone in an error box; a missing setup data file in words,
@@ -98,9 +68,9 @@ TEST(InstallationPage, ReportsInErrorBoxes) {
   Program program;
   Script script;
   script.AnswerMessageBoxes();
-  program.Host().ReportErrorNumber(5);
+  Host(program).ReportErrorNumber(5);
   EXPECT_FALSE(program.app.Terminated());
-  program.Host().ReportNoSetupData();
+  Host(program).ReportNoSetupData();
   EXPECT_TRUE(program.app.Terminated());
   EXPECT_EQ(
       script.Messages(),
@@ -109,8 +79,8 @@ TEST(InstallationPage, ReportsInErrorBoxes) {
           "Fehler: Der Setup-Datensatz kann nicht gefunden werden, die Installation wird abgebrochen."}));
 }
 
-// The gauge shows its figure as "N%", stops at its maximum and asks for a repaint only when the figure or the bar's end moves: the
-// installation advances it once per decoded block.
+// The gauge shows its figure as "N%", stops at its maximum and asks for a repaint only when the figure or the
+// bar's end moves: the installation advances it once per decoded block.
 TEST(InstallationPage, GaugeRepaintsOnlyWhenItsPictureChanges) {
   ui::Application app(GetModuleHandleA(nullptr));
   ui::Form form({.class_name = "TGaugeProbe", .client_width = 320, .client_height = 40});
@@ -125,8 +95,7 @@ TEST(InstallationPage, GaugeRepaintsOnlyWhenItsPictureChanges) {
       {1, "0%", false},          // far below one pixel of the bar
       {10'000'000, "0%", true},  // the bar's first pixel
       {20'000'000, "1%", true},  // the figure
-      {1'000, "1%", false},
-      {2'970'000'000, "100%", true},
+      {1'000, "1%", false},       {2'970'000'000, "100%", true},
       {1'000'000, "100%", false},  // stops at the maximum
   };
   for (const auto& step : steps) {
