@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
   const std::string inf = medium + "Setup.inf";
   const std::string organisation = General(inf, "Organisation");
   const std::string product = General(inf, "Product");
+  // Without both names the keys below would be whole branches of the registry.
+  if (organisation.empty() || product.empty()) return Fail("no Setup.inf naming organisation and product");
   // The destination exists, so that no question comes between the click
   // and the run.
   const std::string destination_folder = "C:\\Programme\\" + organisation + " " + product;
