@@ -28,7 +28,11 @@ namespace {
 // Lets the window finish painting before the picture is taken.
 constexpr DWORD kSettleMs = 700;
 // Enough one-millisecond slices for the sample product's whole run.
-constexpr int kProgressSlices = 20000;
+constexpr int kProgressSlices = 5000;
+// Setup stands still this long after each slice: the page refreshes its
+// labels by the clock, at most every 40 ms, and so does so between most
+// files of the slowed run.
+constexpr DWORD kStandStillMs = 20;
 constexpr int kShownFile = 3;
 
 // Writes the whole screen as a 24-bit Windows bitmap, top row first.
@@ -116,11 +120,10 @@ HWND ControlAt(HWND page, int left, int top) {
 }
 
 // A small product installs faster than a picture can be taken, so the tour
-// lets Setup run in slices of a millisecond and takes the picture while it
-// stands still. The page sets a target's text before it paints it, so the
-// screen shows a file once the next one's text is set: the picture waits
-// for the text after the third file's, when the gauge has moved and the
-// sample's third path, long enough to be shortened, is on the screen.
+// lets Setup run in slices of a millisecond, standing still in between, and
+// takes the picture while it stands still, a few files into the run. The
+// page sets a target's text before it paints it; the picture waits for one
+// text more than it shows, so that the one it shows is painted.
 bool CaptureProgress(const driver::SetupProcess& setup, HWND page, const std::string& path) {
   HWND target = ControlAt(page, 152, 230);
   if (!target) return false;
@@ -132,6 +135,7 @@ bool CaptureProgress(const driver::SetupProcess& setup, HWND page, const std::st
     ResumeThread(thread);
     Sleep(1);
     SuspendThread(thread);
+    Sleep(kStandStillMs);
     const std::string text = StoredText(target);
     if (text != shown) {
       shown = text;
