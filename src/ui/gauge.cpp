@@ -11,7 +11,7 @@ constexpr Colour kTextColour = RGB(255, 255, 0);
 constexpr Colour kEmptyColour = RGB(128, 128, 128);
 }  // namespace
 
-Gauge::Gauge(Window& parent, const Bounds& bounds) : PaintedControl(parent, false) {
+Gauge::Gauge(Window& parent, const Bounds& bounds) : PaintedControl(parent, false), width_(bounds.width) {
   CreateOwnControl("TGauge", 0, 0, bounds);
   Update();
 }
@@ -26,20 +26,19 @@ void Gauge::SetProgress(std::int64_t progress) {
   Update();
 }
 
-int Gauge::BarWidth() const {
-  RECT client;
-  GetClientRect(Handle(), &client);
-  return client.right - client.left;
-}
-
 void Gauge::Update() {
   const int percent = scale_.Percent();
-  const int filled = scale_.Filled(BarWidth());
+  const int filled = scale_.Filled(width_);
   if (percent == shown_percent_ && filled == shown_filled_) return;
   if (percent != shown_percent_) SetCaption(scale_.Text());
   shown_percent_ = percent;
   shown_filled_ = filled;
   InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+LRESULT Gauge::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SIZE) width_ = LOWORD(lparam);
+  return PaintedControl::HandleMessage(message, wparam, lparam);
 }
 
 void Gauge::Paint(HDC dc) {
