@@ -19,10 +19,9 @@
 #include <filesystem>
 #include <random>
 
+#include "corpus_files.h"
 #include "engine/extraction.h"
-#include "lzh_support/sample_data.h"
 #include "memory_decoder.h"
-#include "port/directory_path.h"
 #include "port/file_system.h"
 #include "setup/configuration.h"
 #include "stptool/pack.h"
@@ -77,22 +76,11 @@ struct Corpus {
   std::string volumes;  // medium with diskette volumes
 };
 
-void WriteWhole(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  stp::port::File file = stp::port::File::Create(path);
-  file.Write(bytes.data(), bytes.size());
-  file.Close();
-}
-
 void Fill(Corpus& corpus) {
   const std::string source = corpus.folder.Path() + "source\\";
-  stp::MakeDirectoryPath(source);
-  int index = 0;
-  for (const auto& file : stp::sample::MixedCorpus(kCorpusBytes, kCorpusSeed)) {
-    const std::string name = "file" + std::to_string(index++) + ".dat";
-    WriteWhole(source + name, file.bytes);
-    corpus.names.push_back(name);
-    corpus.bytes += file.bytes.size();
-  }
+  stp::sample::CorpusFiles files = stp::sample::WriteCorpusFiles(source, kCorpusBytes, kCorpusSeed);
+  corpus.names = std::move(files.names);
+  corpus.bytes = files.bytes;
   // One [files] line: the whole folder.
   stptool::ProductDescription description{"bench", {}, {{1, "", true, ""}}, {}};
   corpus.single = corpus.folder.Path() + "single\\";

@@ -4,13 +4,14 @@
 #include "setup/forms.h"
 
 namespace {
+constexpr int kOkLeft = 125;
 constexpr int kSingleButtonLeft = 169;
 }  // namespace
 
 TFehler::TFehler()
     : ui::Form({.class_name = "TFehler", .client_width = 419, .client_height = 128, .stay_on_top = true}),
       message_(*this, {16, 16, 385, 73}),
-      Button1(*this, {125, 104, 81, 21}, "OK"),
+      Button1(*this, {kOkLeft, 104, 81, 21}, "OK"),
       Button2(*this, {213, 104, 81, 21}, "Abbrechen") {
   SetCaption("Setup Fehler");
   message_.SetWordWrap(true);
@@ -23,6 +24,11 @@ TFehler::TFehler()
 void TFehler::UseSingleButton() {
   Button1.SetPosition(kSingleButtonLeft, Button1.GetBounds().top);
   Button2.SetVisible(false);
+}
+
+void TFehler::UseTwoButtons() {
+  Button1.SetPosition(kOkLeft, Button1.GetBounds().top);
+  Button2.SetVisible(true);
 }
 
 void TFehler::FormActivate() { ok_flag_ = false; }

@@ -15,6 +15,8 @@ class TFehler : public ui::Form {
   void SetMessage(const std::string& text) { message_.SetCaption(text); }
   // One centred "OK", no "Abbrechen".
   void UseSingleButton();
+  // "OK" and "Abbrechen" side by side, as the dialog is made.
+  void UseTwoButtons();
   // Whether the dialog was left by its OK button since it last became active.
   bool OkFlag() const { return ok_flag_; }
 

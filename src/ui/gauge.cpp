@@ -11,7 +11,7 @@ constexpr Colour kTextColour = RGB(255, 255, 0);
 constexpr Colour kEmptyColour = RGB(128, 128, 128);
 }  // namespace
 
-Gauge::Gauge(Window& parent, const Bounds& bounds) : PaintedControl(parent, false) {
+Gauge::Gauge(Window& parent, const Bounds& bounds) : PaintedControl(parent, false), width_(bounds.width) {
   CreateOwnControl("TGauge", 0, 0, bounds);
   Update();
 }
@@ -27,16 +27,24 @@ void Gauge::SetProgress(std::int64_t progress) {
 }
 
 void Gauge::Update() {
-  const std::string text = scale_.Text();
-  if (text != Caption()) SetCaption(text);
+  const int percent = scale_.Percent();
+  const int filled = scale_.Filled(width_);
+  if (percent == shown_percent_ && filled == shown_filled_) return;
+  if (percent != shown_percent_) SetCaption(scale_.Text());
+  shown_percent_ = percent;
+  shown_filled_ = filled;
   InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+LRESULT Gauge::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SIZE) width_ = LOWORD(lparam);
+  return PaintedControl::HandleMessage(message, wparam, lparam);
 }
 
 void Gauge::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
-  const int width = client.right - client.left;
-  const int filled = scale_.Filled(width);
+  const int filled = scale_.Filled(client.right - client.left);
   RECT bar = client;
   bar.right = bar.left + filled;
   RECT rest = client;

@@ -22,11 +22,17 @@ class Gauge : public PaintedControl {
 
  protected:
   void Paint(HDC dc) override;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  // Repaints only when the text or the bar's end would change: the
+  // installation advances the gauge once per decoded block.
   void Update();
 
   GaugeScale scale_;
+  int width_;  // of the bar, kept: asking the window system costs a call per block
+  int shown_percent_ = -1;
+  int shown_filled_ = -1;
 };
 
 }  // namespace ui

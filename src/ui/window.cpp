@@ -75,6 +75,8 @@ void Window::Repaint() {
   RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+void Window::UpdateNow() { RedrawWindow(handle_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
 Colour Window::BackgroundColour() const { return GetSysColor(COLOR_BTNFACE); }
 
 void Window::FillBackground(HDC dc) const {

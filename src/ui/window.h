@@ -43,8 +43,11 @@ class Window {
   bool Visible() const;
   void SetEnabled(bool enabled);
   bool Enabled() const;
-  // Paints pending changes at once, without waiting for the message loop.
+  // Paints the whole window and its children again at once, without
+  // waiting for the message loop.
   void Repaint();
+  // Paints only what has changed since the last paint, at once.
+  void UpdateNow();
 
   // The colour children paint behind their text when they are not transparent.
   virtual Colour BackgroundColour() const;

@@ -1,10 +1,12 @@
-// Walks Setup.exe on a medium through the windows a person should look at
-// and writes each screen as a bitmap: welcome.bmp (backdrop and welcome page),
-// cancel.bmp (cancel confirmation), about.bmp (about box), sysinfo.bmp
-// (system information), destination.bmp (destination directory page),
-// browser.bmp (folder browser). The finish dialog comes only at the end of an
-// installation, so the tour shows it inside its own process, in both forms:
-// finish.bmp (without restart) and finish-restart.bmp.
+// Walks Setup.exe on a medium through the windows a person should look at,
+// installing the product with the proposed destination, and writes each
+// screen as a bitmap: welcome.bmp (backdrop and welcome page), cancel.bmp
+// (cancel confirmation), about.bmp (about box), sysinfo.bmp (system
+// information), destination.bmp (destination directory page), browser.bmp
+// (folder browser), progress.bmp (the installation page while it installs)
+// and finish.bmp (the finish dialog in the form the medium asks for). The
+// other form of the finish dialog, finish-restart.bmp (or finish.bmp when
+// the medium offers a restart), is shown inside the tour's own process.
 // Usage: screenshot_tour MEDIUM_DIR OUTPUT_DIR
 #include <windows.h>
 
@@ -25,6 +27,13 @@ namespace {
 
 // Lets the window finish painting before the picture is taken.
 constexpr DWORD kSettleMs = 700;
+// Enough one-millisecond slices for the sample product's whole run.
+constexpr int kProgressSlices = 5000;
+// Setup stands still this long after each slice: the page refreshes its
+// labels by the clock, at most every 40 ms, and so does so between most
+// files of the slowed run.
+constexpr DWORD kStandStillMs = 20;
+constexpr int kShownFile = 3;
 
 // Writes the whole screen as a 24-bit Windows bitmap, top row first.
 void WriteScreen(const std::string& path) {
@@ -78,20 +87,68 @@ bool NextPage(HWND page) {
   return driver::WaitUntilHidden(page);
 }
 
-void CaptureFinishDialog(const std::string& medium, const std::string& output) {
+// The finish dialog in the form the medium does not ask for.
+void CaptureOtherFinishDialog(const std::string& medium, const std::string& output) {
   ui::Application app(GetModuleHandleA(nullptr));
   stp::SetupState state(ui::Application::ExeName());
   auto haupt = app.CreateForm(Forms().haupt, state);
   stp::SetupConfiguration config =
       stp::ReadSetupConfiguration(stp::ProfileFile::Load(medium + "\\Setup.inf"));
-  for (const char* reboot_system : {"0", "1"}) {
-    config.RebootSystem = reboot_system;
-    haupt->Configure(config);
-    auto ende = app.CreateForm(Forms().ende, state);
-    ende->Show();
-    Capture(output + (config.RebootSystem == "1" ? "finish-restart.bmp" : "finish.bmp"));
-  }
+  config.RebootSystem = config.RebootSystem == "1" ? "0" : "1";
+  haupt->Configure(config);
+  auto ende = app.CreateForm(Forms().ende, state);
+  ende->Show();
+  Capture(output + (config.RebootSystem == "1" ? "finish-restart.bmp" : "finish.bmp"));
   Forms() = {};
+}
+
+// A control's text read without a message to its program, which may be
+// stopped.
+std::string StoredText(HWND control) {
+  wchar_t text[512] = {};
+  InternalGetWindowText(control, text, 512);
+  char ansi[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, nullptr, nullptr);
+  return ansi;
+}
+
+HWND ControlAt(HWND page, int left, int top) {
+  for (const driver::Control& control : driver::ControlsOf(page)) {
+    if (control.bounds.left == left && control.bounds.top == top) return control.handle;
+  }
+  return nullptr;
+}
+
+// A small product installs faster than a picture can be taken, so the tour
+// lets Setup run in slices of a millisecond, standing still in between, and
+// takes the picture while it stands still, a few files into the run. The
+// page sets a target's text before it paints it; the picture waits for one
+// text more than it shows, so that the one it shows is painted.
+bool CaptureProgress(const driver::SetupProcess& setup, HWND page, const std::string& path) {
+  HWND target = ControlAt(page, 152, 230);
+  if (!target) return false;
+  HANDLE thread = setup.MainThread();
+  SuspendThread(thread);
+  std::string shown;
+  int files = 0;
+  for (int slice = 0; slice < kProgressSlices && files <= kShownFile; ++slice) {
+    ResumeThread(thread);
+    Sleep(1);
+    SuspendThread(thread);
+    Sleep(kStandStillMs);
+    const std::string text = StoredText(target);
+    if (text != shown) {
+      shown = text;
+      ++files;
+    }
+  }
+  const bool seen = files > kShownFile;
+  if (seen) {
+    WriteScreen(path);
+    std::printf("%s\n", path.c_str());
+  }
+  ResumeThread(thread);
+  return seen;
 }
 
 }  // namespace
@@ -139,11 +196,25 @@ int main(int argc, char** argv) {
     driver::ClickButton(browser, "Abbrechen");
     driver::WaitUntilHidden(browser);
 
-    driver::RequestClose(destination);
-    confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
-    if (confirmation) driver::ClickButton(confirmation, "Abbrechen");
+    driver::ClickButton(destination, "&Weiter >");
+    HWND installation = nullptr;
+    driver::WaitFor([&] {
+      if (HWND question = driver::FindWindowOf(setup.Id(), "TMessageForm")) {
+        driver::ClickButton(question, "&Ja");
+      }
+      return (installation = driver::FindWindowOf(setup.Id(), "TInstallation")) != nullptr;
+    });
+    if (!installation) return Fail("no installation page");
+    if (!CaptureProgress(setup, installation, output + "progress.bmp")) return Fail("no progress seen");
+
+    HWND finish = driver::WaitForWindow(setup.Id(), "TEnde");
+    if (!finish) return Fail("no finish dialog");
+    // "Abbrechen" declines the restart; no picture is worth a real one.
+    const bool restart_form = driver::ControlByText(finish, "Neustart").visible;
+    Capture(output + (restart_form ? "finish-restart.bmp" : "finish.bmp"));
+    driver::ClickButton(finish, restart_form ? "Abbrechen" : "Beenden");
     if (setup.WaitForExit() == STILL_ACTIVE) return Fail("Setup.exe did not end");
   }
-  CaptureFinishDialog(argv[1], output);
+  CaptureOtherFinishDialog(argv[1], output);
   return 0;
 }

@@ -6,7 +6,6 @@ namespace driver {
 
 namespace {
 
-constexpr DWORD kPollMs = 50;
 constexpr UINT kMessageTimeoutMs = 5000;
 constexpr char kMessageBoxClass[] = "TMessageForm";
 
@@ -35,7 +34,7 @@ BOOL CALLBACK CollectControl(HWND window, LPARAM context) {
 
 }  // namespace
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms) {
+bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms, DWORD poll_ms) {
   const DWORD start = GetTickCount();
   while (!condition()) {
     if (GetTickCount() - start > timeout_ms) return false;
@@ -45,7 +44,7 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
-    Sleep(kPollMs);
+    Sleep(poll_ms);
   }
   return true;
 }

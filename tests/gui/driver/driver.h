@@ -15,8 +15,10 @@ namespace driver {
 // Long enough for Wine to start a program on a busy machine.
 constexpr DWORD kTimeoutMs = 20000;
 
+constexpr DWORD kPollMs = 50;
+
 // Polls condition until it holds or the time is up; says whether it held.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms = kTimeoutMs);
+bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms = kTimeoutMs, DWORD poll_ms = kPollMs);
 
 struct Rect {
   int left = 0;

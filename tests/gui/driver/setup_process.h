@@ -33,6 +33,8 @@ class SetupProcess {
   // when the process could not be made.
   bool Start(const std::string& argument = {});
   DWORD Id() const { return process_.dwProcessId; }
+  // The program's main thread, which runs all of its windows.
+  HANDLE MainThread() const { return process_.hThread; }
   // The exit code; STILL_ACTIVE when the program has not ended in time.
   DWORD WaitForExit() const;
   // The medium folder, ending in "\".

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "engine/system_services.h"
+
+// The product key and the uninstall entry of an installation, through the
+// registry helpers, below HKEY_LOCAL_MACHINE. A failure is shown by the
+// helper, and the run goes on.
+class SystemRegistryTraces : public stp::RegistryTraces {
+ public:
+  void WriteRegString(const std::string& key_path, const std::string& name,
+                      const std::string& value) override;
+  void RegisterUninstall(const std::string& entry_name, const std::string& display_name,
+                         const std::string& uninstall_command) override;
+};
