@@ -84,30 +84,17 @@ std::string TemporaryFolder() {
   return path;
 }
 
-// The files the system deletes at its next restart, as MoveFileExA noted them.
-std::vector<std::string> DeletionsAtRestart() {
-  const std::string key = "System\\CurrentControlSet\\Control\\Session Manager";
+// The names in the system's list of files to rename or delete at the next
+// restart (MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT).
+std::vector<std::string> NamesForRestart() {
   std::vector<char> data(65536);
   DWORD size = static_cast<DWORD>(data.size());
-  std::vector<std::string> deleted;
-  if (SHGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), "PendingFileRenameOperations", nullptr, data.data(),
-                  &size) != ERROR_SUCCESS) {
-    return deleted;
-  }
-  // Pairs of names, each ended by a zero; an empty second name means deletion.
   std::vector<std::string> names;
-  for (std::size_t at = 0; at < size && data[at];) {
-    names.emplace_back(data.data() + at);
-    at += names.back().size() + 1;
-    if (at < size && !data[at]) {
-      deleted.push_back(names.back());
-      ++at;
-    } else if (at < size) {
-      const std::string target(data.data() + at);
-      at += target.size() + 1;
-    }
+  if (SHGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                  "PendingFileRenameOperations", nullptr, data.data(), &size) == ERROR_SUCCESS) {
+    for (std::size_t at = 0; at < size; at += names.back().size() + 1) names.emplace_back(data.data() + at);
   }
-  return deleted;
+  return names;
 }
 
 // What Wine does at a restart: the files noted for deletion go.
@@ -150,12 +137,12 @@ TEST(Launcher, RemovesTheProductWithoutTheMedium) {
     ASSERT_TRUE(question);
     scenario::ExpectRemovalQuestion(*question, product.Name().Title());
     EXPECT_EQ(WindowProcess(question->handle).Image(), product.Launcher());
-    const std::vector<std::string> pending = DeletionsAtRestart();
+    const std::vector<std::string> pending = NamesForRestart();
     driver::ClickButton(question->handle, "&Nein");
     EXPECT_EQ(ExitCodeOf(started), 0u);
     product.ExpectInstalled();
     EXPECT_EQ(driver::FileContent(product.Record()), record_text);
-    EXPECT_EQ(DeletionsAtRestart(), pending);
+    EXPECT_EQ(NamesForRestart(), pending);
 
     // "&Ja": a copy in the temporary folder removes the product and reports.
     started = way.start(product);
@@ -182,7 +169,7 @@ TEST(Launcher, RemovesTheProductWithoutTheMedium) {
     // The copy cannot delete its own running file: the system does, at the
     // next restart.
     EXPECT_TRUE(scenario::Exists(image));
-    const std::vector<std::string> noted = DeletionsAtRestart();
+    const std::vector<std::string> noted = NamesForRestart();
     EXPECT_NE(std::find(noted.begin(), noted.end(), "\\??\\" + image), noted.end());
     Restart();
     EXPECT_FALSE(scenario::Exists(image));
