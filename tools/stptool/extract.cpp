@@ -40,9 +40,10 @@ ExtractResult ExtractMedium(const Medium& medium, const std::string& destination
   // and, where Setup.inf stores its checksum, intact, and throws an
   // unfinished or damaged one away. The message of a damaged one names it.
   std::string note;
-  if (const std::string unfinished = host.Unfinished(); !unfinished.empty()) {
-    note =
-        damaged ? "; it was not written" : "; the unfinished '" + ShownPath(unfinished) + "' was not written";
+  if (damaged) {
+    note = "; it was not written";
+  } else if (const std::string unfinished = host.Unfinished(); !unfinished.empty()) {
+    note = "; the unfinished '" + ShownPath(unfinished) + "' was not written";
   }
   if (failure) throw ToolError(failure->what() + note, failure->Status());
   if (outcome == stp::Extraction::Outcome::kNoSetupData) throw NoSetupDataError();
