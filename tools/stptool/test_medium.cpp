@@ -139,9 +139,13 @@ std::string KeysAfter(const stp::ProfileFile& inf, std::string_view section, std
                         std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (number && std::stoul(key) > count) numbers.push_back(std::stoul(key));
   }
+  constexpr std::size_t kShown = 10;
   std::sort(numbers.begin(), numbers.end());
   std::string keys;
-  for (const unsigned long number : numbers) keys += (keys.empty() ? "" : ", ") + std::to_string(number);
+  for (std::size_t i = 0; i < std::min(numbers.size(), kShown); ++i) {
+    keys += (keys.empty() ? "" : ", ") + std::to_string(numbers[i]);
+  }
+  if (numbers.size() > kShown) keys += " and " + std::to_string(numbers.size() - kShown) + " more";
   return keys;
 }
 
