@@ -29,18 +29,19 @@ constexpr std::int64_t kVolume = stp::SetupDataReader::kLaterVolumeSize;
 // into volume 3, where c lies whole. Or the same in one Setup.stp. Packed
 // once; each case damages a copy.
 const TempDir& Packed(bool volumes) {
-  static const auto pack = [](std::int64_t first_volume) {
-    auto* dir = new TempDir;
-    stp::test::WriteMedium(*dir,
+  const auto pack = [](const TempDir& dir, std::int64_t first_volume) {
+    stp::test::WriteMedium(dir,
                            {{"a.txt", stp::test::Text(3000)},
                             {"b.bin", stp::test::RandomBytes(1'700'000, 31)},
                             {"sub\\c.txt", stp::test::Text(200000)}},
                            first_volume);
-    return dir;
+    return true;
   };
-  static const TempDir* single = pack(0);
-  static const TempDir* cut = pack(kFirstVolume);
-  return volumes ? *cut : *single;
+  static const TempDir single;
+  static const TempDir cut;
+  static const bool packed = pack(single, 0) && pack(cut, kFirstVolume);
+  (void)packed;
+  return volumes ? cut : single;
 }
 
 struct Copy {
