@@ -86,8 +86,9 @@ std::string ExpandTarget(const std::string& target, const TargetPlaces& places) 
 
 std::int32_t TableNumber(const std::string& text) {
   const auto number = ParseProfileInteger(text);
-  if (!number)
+  if (!number) {
     throw Error("'" + text + "' ist kein gültiger Integerwert", "'" + text + "' is not a number", {});
+  }
   return *number;
 }
 
