@@ -46,9 +46,17 @@ const TempDir& Packed(bool volumes) {
 
 struct Copy {
   TempDir dir;
+  // File by file: MinGW's fs::copy refuses a folder that is there already.
   explicit Copy(bool volumes) {
-    fs::copy(Packed(volumes).Native(), dir.Native(),
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    const fs::path& from = Packed(volumes).Native();
+    for (const auto& entry : fs::recursive_directory_iterator(from)) {
+      const fs::path to = dir.Native() / fs::relative(entry.path(), from);
+      if (entry.is_directory()) {
+        fs::create_directories(to);
+      } else {
+        fs::copy_file(entry.path(), to);
+      }
+    }
   }
   std::string Read(const std::string& name) const { return dir.Read(name); }
   void Write(const std::string& name, const std::string& content) const { dir.Write(name, content); }
