@@ -6,11 +6,14 @@
 // stamps.
 //
 // For comparison, on the same bytes: BM_DecodeInMemory decodes the same
-// streams from memory into nothing, and BM_CopyFiles copies the uncompressed
-// files in blocks of 32768 bytes through the same file-system calls.
+// streams from memory into nothing, BM_Crc32 works out the files' CRC-32 in
+// memory, and BM_CopyFiles copies the uncompressed files in blocks of 32768
+// bytes through the same file-system calls.
 //
-// Argument of BM_Extract: 0 for one Setup.stp, 1 for diskette volumes (a
-// first volume of 1457664 bytes). Counter: MB/s of installed bytes (10^6
+// Arguments of BM_Extract: 0 for one Setup.stp, 1 for diskette volumes (a
+// first volume of 1457664 bytes); then 1 to check each file's size and
+// CRC-32 against section Checksums as it is decoded, 0 to install as from a
+// Setup.inf without that section. Counter: MB/s of installed bytes (10^6
 // bytes per second). The medium lives in the system's temporary folder.
 
 #include <benchmark/benchmark.h>
@@ -20,6 +23,7 @@
 #include <random>
 
 #include "corpus_files.h"
+#include "engine/content_check.h"
 #include "engine/extraction.h"
 #include "memory_decoder.h"
 #include "port/file_system.h"
@@ -109,7 +113,9 @@ void Report(benchmark::State& state, std::uint64_t bytes) {
 void BM_Extract(benchmark::State& state) {
   const Corpus& corpus = TheCorpus();
   const std::string medium = state.range(0) == 0 ? corpus.single : corpus.volumes;
-  const stp::FileTable table = stp::LoadFileTable(stp::ProfileFile::Load(medium + "Setup.inf"));
+  stp::FileTable table = stp::LoadFileTable(stp::ProfileFile::Load(medium + "Setup.inf"));
+  const bool checked = state.range(1) != 0;
+  if (!checked) table.FileChecks.reset();
   ScratchFolder destination;
   const stp::TargetPlaces places{destination.Path(), destination.Path() + "windir",
                                  destination.Path() + "desktop"};
@@ -118,7 +124,8 @@ void BM_Extract(benchmark::State& state) {
     stp::Extraction extraction(table, places, medium, host, [](int, const std::string&) {});
     if (extraction.InstallFiles() != stp::Extraction::Outcome::kDone) state.SkipWithError("not installed");
   }
-  state.SetLabel(state.range(0) == 0 ? "Setup.stp" : "volumes");
+  state.SetLabel(std::string(state.range(0) == 0 ? "Setup.stp" : "volumes") +
+                 (checked ? ", checksums" : ", no checksums"));
   Report(state, corpus.bytes);
 }
 
@@ -144,6 +151,28 @@ void BM_DecodeInMemory(benchmark::State& state) {
   Report(state, corpus.bytes);
 }
 
+// The checks' own cost: CRC-32 over the uncompressed files in memory, in
+// blocks of 32768 bytes as they come from the codec.
+void BM_Crc32(benchmark::State& state) {
+  const Corpus& corpus = TheCorpus();
+  std::vector<std::vector<std::uint8_t>> files;
+  for (const std::string& name : corpus.names) {
+    stp::port::File file = stp::port::File::OpenRead(corpus.folder.Path() + "source\\" + name);
+    files.emplace_back(static_cast<std::size_t>(file.Size()));
+    file.Read(files.back().data(), files.back().size());
+  }
+  for (auto _ : state) {
+    for (const auto& file : files) {
+      stp::ContentCheck check(stp::FileCheck{static_cast<std::uint32_t>(file.size()), 0});
+      for (std::size_t at = 0; at < file.size(); at += kBlockSize) {
+        check.Add(file.data() + at, std::min<std::size_t>(kBlockSize, file.size() - at));
+      }
+      benchmark::DoNotOptimize(check.Crc());
+    }
+  }
+  Report(state, corpus.bytes);
+}
+
 void BM_CopyFiles(benchmark::State& state) {
   const Corpus& corpus = TheCorpus();
   const std::string source = corpus.folder.Path() + "source\\";
@@ -162,8 +191,15 @@ void BM_CopyFiles(benchmark::State& state) {
 }
 
 // Wall-clock time: writing files waits on the disk as much as on the CPU.
-BENCHMARK(BM_Extract)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Extract)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_DecodeInMemory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Crc32)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CopyFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

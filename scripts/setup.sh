@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
+  zlib1g-dev libz-mingw-w64-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-dev
   wine wine32:i386 fonts-wine fonts-liberation2 xvfb xauth x11-utils imagemagick

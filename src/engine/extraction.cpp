@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "engine/content_check.h"
 #include "engine/pending_file.h"
 #include "port/directory_path.h"
 
@@ -24,8 +25,41 @@ std::string DirectoryOf(const std::string& path) {
   return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
-Error EntryError(int index, const std::string& detail) {
-  return Error("Eintrag " + std::to_string(index + 1) + " der Dateiliste in Setup.inf ist fehlerhaft", detail);
+std::string FilesKey(int index) { return "Setup.inf, [Files] " + std::to_string(index + 1); }
+
+Error EntryError(int index, const std::string& english) {
+  return Error("Eintrag " + std::to_string(index + 1) + " der Dateiliste in Setup.inf ist fehlerhaft",
+               FilesKey(index) + ": " + english, english);
+}
+
+Error ChecksumEntryError(int index, const std::string& english) {
+  const std::string key = std::to_string(index + 1);
+  return Error("Eintrag " + key + " der Prüfsummen in Setup.inf ist fehlerhaft",
+               "Setup.inf, [" + std::string(kChecksumSection) + "] " + key + ": " + english, english);
+}
+
+// A number of the table whose English message says which number it is.
+std::int32_t EntryNumber(const std::string& text, const std::string& which) {
+  try {
+    return TableNumber(text);
+  } catch (const Error& e) {
+    throw Error(e.what(), which + " " + e.English(), e.Detail());
+  }
+}
+
+// Where Setup.inf has section Checksums, every file must have its check:
+// one without would be installed unchecked, as if the section were not
+// there.
+std::optional<FileCheck> StoredCheck(const FileTable& table, int index) {
+  if (!table.FileChecks) return std::nullopt;
+  const std::vector<std::string>& checks = *table.FileChecks;
+  const auto at = static_cast<std::size_t>(index);
+  const std::string text = at < checks.size() ? checks[at] : std::string();
+  if (const auto check = ParseFileCheck(text)) return check;
+  throw ChecksumEntryError(index, text.empty() ? "missing, though the section holds the checks of the files"
+                                               : "'" + text +
+                                                     "' is not SIZE,CRC (a size of at most 2147483647 "
+                                                     "bytes, a comma, 8 hexadecimal digits)");
 }
 
 }  // namespace
@@ -34,11 +68,17 @@ std::string ExpandTarget(const std::string& target, const TargetPlaces& places) 
   if (StartsWithLowered(target, kWindowsPlaceholder)) {
     std::string windows = places.windows_directory;
     if (!windows.empty() && windows.back() == '\\') windows.pop_back();
-    if (windows.empty()) throw Error("Das Windows-Verzeichnis ist nicht bekannt", target);
+    if (windows.empty()) {
+      throw Error("Das Windows-Verzeichnis ist nicht bekannt",
+                  "the Windows folder that '" + target + "' names is not known", target);
+    }
     return windows + target.substr(kWindowsPlaceholder.size());
   }
   if (StartsWithLowered(target, kDesktopPlaceholder)) {
-    if (places.desktop_folder.empty()) throw Error("Der Desktop-Ordner ist nicht bekannt", target);
+    if (places.desktop_folder.empty()) {
+      throw Error("Der Desktop-Ordner ist nicht bekannt",
+                  "the desktop folder that '" + target + "' names is not known", target);
+    }
     return places.desktop_folder + target.substr(kDesktopPlaceholder.size());
   }
   return places.destination + target;
@@ -46,7 +86,9 @@ std::string ExpandTarget(const std::string& target, const TargetPlaces& places) 
 
 std::int32_t TableNumber(const std::string& text) {
   const auto number = ParseProfileInteger(text);
-  if (!number) throw Error("'" + text + "' ist kein gültiger Integerwert");
+  if (!number) {
+    throw Error("'" + text + "' ist kein gültiger Integerwert", "'" + text + "' is not a number", {});
+  }
   return *number;
 }
 
@@ -60,12 +102,25 @@ port::FileTime StoredFileTime(const std::string& text) {
 }
 
 FileEntry CheckedFileEntry(const FileTable& table, int index) {
-  const std::int32_t start = TableNumber(table.FileOffsets[index]);
-  const std::int32_t end = TableNumber(table.FileOffsets[index + 1]);
-  if (start < 0 || end < start) {
-    throw EntryError(index, "offsets " + std::to_string(start) + " and " + std::to_string(end));
+  const bool last = static_cast<std::size_t>(index) + 2 == table.FileOffsets.size();
+  const std::string end_name = last ? "NextOffset" : "the offset of [Files] " + std::to_string(index + 2);
+  const std::int32_t start = EntryNumber(table.FileOffsets[index], FilesKey(index) + ": the offset");
+  const std::int32_t end = EntryNumber(table.FileOffsets[index + 1],
+                                       last ? "Setup.inf: NextOffset" : FilesKey(index + 1) + ": the offset");
+  if (start < 0) throw EntryError(index, "its offset " + std::to_string(start) + " is negative");
+  if (end < start) {
+    throw EntryError(index, "its offset " + std::to_string(start) + " lies after " + end_name + ", " +
+                                std::to_string(end) + ", which would give its data a negative length");
   }
-  return {start, end - start, StoredFileTime(table.FileTimes[index])};
+  const std::string& time_text = table.FileTimes[index];
+  port::FileTime time = 0;
+  try {
+    time = StoredFileTime(time_text);
+  } catch (const Error& e) {
+    throw Error(e.what(), FilesKey(index) + ": the time '" + time_text + "' (low&high): " + e.English(),
+                e.Detail());
+  }
+  return {start, end - start, time, StoredCheck(table, index)};
 }
 
 void CheckFileTable(const FileTable& table) {
@@ -109,13 +164,22 @@ void Extraction::DateiKopieren(int index) {
     if (host_.CancelConfirmed()) return;
     throw MissingDiskError(reader_.CurrentDisk());
   }
+  const int first_disk = reader_.CurrentDisk();
+  const std::string first_volume = reader_.CurrentVolumePath();
+  ContentCheck check(entry.check);
+  const auto damaged = [&] {
+    return DamagedFileError(
+        target, {first_disk, first_volume, reader_.CurrentDisk(), reader_.CurrentVolumePath()}, check);
+  };
 
   // A target that cannot be written is decoded all the same and its bytes
   // thrown away, so that the reader stays in step with the next entry.
   PendingFile file(target);
+  if (!file.IsOpen()) host_.TargetNotCreated(target, *file.CreateError());
   std::exception_ptr failure;
   try {
-    image_.Decode([&file](const std::uint8_t* data, std::size_t size) {
+    image_.Decode([&](const std::uint8_t* data, std::size_t size) {
+      if (!check.Add(data, size)) throw damaged();
       if (file.IsOpen()) file.Write(data, size);
     });
   } catch (...) {
@@ -123,9 +187,18 @@ void Extraction::DateiKopieren(int index) {
   }
   image_.Close();
   if (host_.CancelConfirmed()) return;
-  // A file that could not be read or written whole is not recorded as
-  // installed: the run ends with the error instead.
-  if (failure) std::rethrow_exception(failure);
+  // A file that could not be read or written whole, or whose content is not
+  // the one Setup.inf stores, is not recorded as installed: the run ends
+  // with the error instead. Damaged content never stays in the target's
+  // place, not even where the target had to be written directly.
+  if (failure) {
+    if (check.Overran()) file.Discard();
+    std::rethrow_exception(failure);
+  }
+  if (!check.Matches()) {
+    file.Discard();
+    throw damaged();
+  }
   if (file.IsOpen()) file.Commit();
 
   StampFile(target, entry.time);

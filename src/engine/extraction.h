@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "engine/image_source.h"
@@ -33,14 +34,17 @@ std::int32_t TableNumber(const std::string& text);
 port::FileTime StoredFileTime(const std::string& text);
 
 // The numbers of one file-table entry: where its image starts in the setup
-// data, how long it is, and the stored time.
+// data, how long it is, the stored time, and the size and CRC-32 of the
+// content where Setup.inf stores them.
 struct FileEntry {
   std::int32_t offset;
   std::int32_t length;
   port::FileTime time;
+  std::optional<FileCheck> check;
 };
 // Throws for an entry (0-based index) whose numbers are not numbers or whose
-// offsets run backwards, which would otherwise ask for a negative count.
+// offsets run backwards, which would otherwise ask for a negative count, and
+// for one without a well-formed check where Setup.inf has section Checksums.
 // Entries are checked before any file is touched.
 FileEntry CheckedFileEntry(const FileTable& table, int index);
 // Checks every entry of the table.
@@ -64,7 +68,9 @@ class Extraction {
   // unrecorded, and the result is kDone: no entry was left out.
   Outcome InstallFiles();
   // Installs entry index (0-based) of the file table. An existing target is
-  // replaced only once the new file is complete.
+  // replaced only once the new file is complete and, where Setup.inf stores
+  // its size and CRC-32, only with the content they describe; other content
+  // ends the run with DamagedFileError.
   void DateiKopieren(int index);
 
  private:

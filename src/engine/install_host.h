@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "port/errors.h"
+
 namespace stp {
 
 // What the extraction asks of whoever runs it: the installation page of
@@ -29,6 +31,11 @@ class InstallHost {
   // A platform error number that stamping a file met, shown as the number
   // alone in an error box; the run goes on.
   virtual void ReportErrorNumber(int error) = 0;
+  // The target could not be created, for the reason given; its image is
+  // decoded and thrown away. Setup.exe says nothing here: stamping the file
+  // then fails and shows its error numbers. A host that wants the reason
+  // may throw to end the run.
+  virtual void TargetNotCreated(const std::string& /*target*/, const IoError& /*error*/) {}
 };
 
 // What the installation run asks of the installation page beyond that.

@@ -25,12 +25,13 @@ PendingFile::PendingFile(std::string target) : target_(std::move(target)), path_
   path_ = target_;
   try {
     file_ = port::File::Create(target_);
-  } catch (const IoError&) {
+  } catch (const IoError& e) {
+    create_error_ = e;
   }
 }
 
 PendingFile::~PendingFile() {
-  if (committed_ || path_ == target_) return;
+  if (settled_ || path_ == target_) return;
   try {
     file_.Close();
   } catch (const IoError&) {
@@ -38,9 +39,27 @@ PendingFile::~PendingFile() {
   port::RemoveFile(path_);
 }
 
+void PendingFile::Write(const void* data, std::size_t count) {
+  try {
+    file_.Write(data, count);
+  } catch (const IoError& e) {
+    throw IoError(e.Code(), "write", target_, e.Reason());
+  }
+}
+
+void PendingFile::Discard() {
+  if (!file_.IsOpen()) return;  // nothing was written; a target there is not ours
+  try {
+    file_.Close();
+  } catch (const IoError&) {
+  }
+  settled_ = true;
+  port::RemoveFile(path_);
+}
+
 void PendingFile::Commit() {
   file_.Close();
-  committed_ = true;
+  settled_ = true;
   if (path_ != target_ && !port::RenameOver(path_, target_)) port::RemoveFile(path_);
 }
 

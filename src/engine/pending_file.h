@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
+#include "port/errors.h"
 #include "port/file_system.h"
 
 namespace stp {
@@ -23,17 +25,24 @@ class PendingFile {
   PendingFile& operator=(const PendingFile&) = delete;
 
   bool IsOpen() const { return file_.IsOpen(); }
-  void Write(const void* data, std::size_t count) { file_.Write(data, count); }
+  // Why the target could not be created, while IsOpen() is false.
+  const std::optional<IoError>& CreateError() const { return create_error_; }
+  // A failure names the target, not the file beside it.
+  void Write(const void* data, std::size_t count);
   // Closes the file and puts it in the target's place. A target that
   // refuses to be replaced (read-only, in use) keeps its content, and the
   // new file goes.
   void Commit();
+  // Removes what was written, the target too where it was written directly.
+  // Nothing when the file could not be created.
+  void Discard();
 
  private:
   std::string target_;
   std::string path_;  // the file written: beside the target, or the target itself
   port::File file_;
-  bool committed_ = false;
+  std::optional<IoError> create_error_;
+  bool settled_ = false;  // put in the target's place, or discarded
 };
 
 }  // namespace stp

@@ -7,6 +7,10 @@ namespace {
 
 constexpr const char* kMismatch = "Der Setup-Datensatz passt nicht zur Dateiliste in Setup.inf";
 
+Error MismatchError(const std::string& english) {
+  return Error(kMismatch, "the setup data do not fit the file table of Setup.inf: " + english, english);
+}
+
 // The parent of a directory that ends in "\": without that "\", cut after
 // its last "\" or ":".
 std::string ParentDirectory(const std::string& directory) {
@@ -18,12 +22,14 @@ std::string ParentDirectory(const std::string& directory) {
 }  // namespace
 
 Error MissingDiskError(int number) {
-  return Error("Die Installationsdiskette " + std::to_string(number) +
-               " wurde nicht eingelegt, die Installation wird abgebrochen");
+  const std::string n = std::to_string(number);
+  return Error("Die Installationsdiskette " + n + " wurde nicht eingelegt, die Installation wird abgebrochen",
+               "volume " + n + " (Setup" + n + ".stp) was not given when it was asked for", {});
 }
 
-Error IncompleteDataError(const std::string& path) {
-  return Error("Der Setup-Datensatz " + path + " ist unvollständig");
+Error IncompleteDataError(const std::string& path, const std::string& why) {
+  return Error("Der Setup-Datensatz " + path + " ist unvollständig", "'" + path + "' is incomplete: " + why,
+               why);
 }
 
 SetupDataReader::SetupDataReader(std::string source_directory, InstallHost& host)
@@ -59,7 +65,7 @@ void SetupDataReader::Open() {
 }
 
 bool SetupDataReader::PositionAt(std::int32_t offset) {
-  if (offset < 0) throw Error(kMismatch, "negative offset " + std::to_string(offset));
+  if (offset < 0) throw MismatchError("the offset " + std::to_string(offset) + " is negative");
   const std::int64_t size = SourceFile.Size();
   if (DiskNumber < 2 && offset < size) {
     SourceFile.Seek(offset);
@@ -69,7 +75,8 @@ bool SetupDataReader::PositionAt(std::int32_t offset) {
     // An image may start at the very end only when it is empty; the read
     // budget then keeps the reader from going further.
     if (offset > size) {
-      throw Error(kMismatch, "offset " + std::to_string(offset) + " beyond the end of " + source_path_);
+      throw MismatchError("the offset " + std::to_string(offset) + " lies beyond the end of '" +
+                          source_path_ + "' (" + std::to_string(size) + " bytes)");
     }
     SourceFile.Seek(offset);
     return true;
@@ -84,8 +91,10 @@ bool SetupDataReader::PositionAt(std::int32_t offset) {
   // Images follow each other, so an image starts in the volume that the one
   // before it ended in. Anything else would read another image's bytes.
   if (position < 0 || position > SourceFile.Size()) {
-    throw Error(kMismatch, "offset " + std::to_string(offset) + " is not in volume " +
-                               std::to_string(DiskNumber) + " (" + source_path_ + ")");
+    throw MismatchError("the offset " + std::to_string(offset) + " is not in volume " +
+                        std::to_string(DiskNumber) + " ('" + source_path_ + "'), which holds the bytes " +
+                        std::to_string(volume_start(DiskNumber)) + " to " +
+                        std::to_string(volume_start(DiskNumber) + SourceFile.Size()) + " of the setup data");
   }
   SourceFile.Seek(position);
   return true;
@@ -97,10 +106,21 @@ bool SetupDataReader::NextSetupData() {
   // image with bytes from further on in the stream.
   if (DiskNumber >= 2 && SourceFile.IsOpen()) {
     const std::int64_t size = SourceFile.Size();
-    if (size < kLaterVolumeSize) throw IncompleteDataError(source_path_);
-    if (size > kLaterVolumeSize) {
-      throw Error(kMismatch, source_path_ + " holds " + std::to_string(size) + " bytes, more than a volume");
+    if (size < kLaterVolumeSize) {
+      throw IncompleteDataError(source_path_, "it holds " + std::to_string(size) +
+                                                  " bytes, and every volume but the last holds " +
+                                                  std::to_string(kLaterVolumeSize));
     }
+    if (size > kLaterVolumeSize) {
+      throw MismatchError("'" + source_path_ + "' holds " + std::to_string(size) + " bytes, more than the " +
+                          std::to_string(kLaterVolumeSize) + " of a volume");
+    }
+  }
+  // The data continue on the next volume only once this one is full, and
+  // no medium has a first volume without a byte: an empty one here is what
+  // is wrong, not the later volumes that the offsets would be shifted onto.
+  if (DiskNumber == 1 && FirstVolumeSize == 0) {
+    throw IncompleteDataError(source_path_, "it is empty, though the setup data begin in it");
   }
   const int number = ++DiskNumber;
   SourceFile.Close();
@@ -138,7 +158,10 @@ std::size_t SetupDataReader::Read(void* buffer, std::size_t count) {
 std::size_t SetupDataReader::ReadAcross(void* buffer, std::size_t count) {
   std::size_t got = Read(buffer, count);
   if (got == count) return got;
-  if (IsSingleFile()) throw IncompleteDataError(source_path_);
+  if (IsSingleFile()) {
+    throw IncompleteDataError(source_path_, "it ends after " + std::to_string(SourceFile.Size()) +
+                                                " bytes, inside the data of a file");
+  }
   if (NextSetupData()) {
     got += Read(static_cast<char*>(buffer) + got, count - got);
   } else if (!host_.CancelConfirmed()) {

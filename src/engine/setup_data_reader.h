@@ -14,8 +14,8 @@ namespace stp {
 Error MissingDiskError(int number);
 
 // The setup data file at path ends before the stream the file table
-// describes.
-Error IncompleteDataError(const std::string& path);
+// describes; why, in English.
+Error IncompleteDataError(const std::string& path, const std::string& why);
 
 // Reads the setup data: one logical stream of compressed file images, stored
 // whole in Setup.stp or cut into volumes Setup1.stp, Setup2.stp, ... (one per
@@ -44,7 +44,8 @@ class SetupDataReader {
   // "Disk" + N below it, "Disk" + N beside it) and asks for its diskette
   // while it is missing. False, with no volume open, when the prompt ended
   // otherwise than with OK. Throws when a later volume does not hold
-  // exactly kLaterVolumeSize bytes though another one follows it.
+  // exactly kLaterVolumeSize bytes though another one follows it, and when
+  // the first volume is empty.
   bool NextSetupData();
   // Reads from the open volume; fewer bytes at its end, none when no volume
   // is open.

@@ -48,7 +48,7 @@ int WindowsErrorOf(int error) {
 
 [[noreturn]] void ThrowIoError(const std::string& what, const std::string& path) {
   const int error = errno;
-  throw IoError(WindowsErrorOf(error), what + " " + path + ": " + std::strerror(error));
+  throw IoError(WindowsErrorOf(error), what, path, std::strerror(error));
 }
 
 int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
@@ -80,7 +80,7 @@ int OpenRegular(const std::string& path, int flags, const char* what) {
       errno = EISDIR;
       ThrowIoError(what, path);
     }
-    throw IoError(kAccessDenied, std::string(what) + " " + path + ": not a regular file");
+    throw IoError(kAccessDenied, what, path, "not a regular file");
   }
   const int status = ::fcntl(fd, F_GETFL);
   if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
@@ -191,24 +191,24 @@ void File::Write(const void* data, std::size_t count) {
 }
 
 void File::Seek(std::int64_t position) {
-  if (::lseek(Fd(handle_), static_cast<off_t>(position), SEEK_SET) < 0) ThrowIoError("seek", path_);
+  if (::lseek(Fd(handle_), static_cast<off_t>(position), SEEK_SET) < 0) ThrowIoError("seek in", path_);
 }
 
 std::int64_t File::Size() const {
   struct stat info {};
-  if (::fstat(Fd(handle_), &info) != 0) ThrowIoError("size of", path_);
+  if (::fstat(Fd(handle_), &info) != 0) ThrowIoError("find the size of", path_);
   return static_cast<std::int64_t>(info.st_size);
 }
 
 void File::SetTimes(FileTime time) {
   const timespec stamp = TimespecOf(time);
   const timespec times[2] = {stamp, stamp};
-  if (::futimens(Fd(handle_), times) != 0) ThrowIoError("set times of", path_);
+  if (::futimens(Fd(handle_), times) != 0) ThrowIoError("set the times of", path_);
 }
 
 FileTime File::WriteTime() const {
   struct stat info {};
-  if (::fstat(Fd(handle_), &info) != 0) ThrowIoError("time of", path_);
+  if (::fstat(Fd(handle_), &info) != 0) ThrowIoError("read the time of", path_);
   return FileTimeOf(info.st_mtim);
 }
 
@@ -230,8 +230,8 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& path) {
     const auto ansi = Utf8ToAnsi(name);
     if (!ansi) {
       // Shown as Windows shows such a name to a program of its code page.
-      IoError error(kInvalidFileName, "list " + path + ": the name '" + Utf8ToAnsiLossy(name) +
-                                          "' has characters that Windows-1252 cannot write");
+      IoError error(kInvalidFileName, "list", path,
+                    "the name '" + Utf8ToAnsiLossy(name) + "' has characters that Windows-1252 cannot write");
       ::closedir(dir);
       throw error;
     }
@@ -269,7 +269,7 @@ PathKind KindOf(const std::string& path) {
 }
 
 void MakeDirectoryOrThrow(const std::string& path) {
-  if (::mkdir(NativePath(path).c_str(), 0755) != 0) ThrowIoError("create", path);
+  if (::mkdir(NativePath(path).c_str(), 0755) != 0) ThrowIoError("create the folder", path);
 }
 
 bool MakeDirectory(const std::string& path) { return ::mkdir(NativePath(path).c_str(), 0755) == 0; }

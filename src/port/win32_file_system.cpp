@@ -14,9 +14,27 @@ int IoCodeOf(DWORD error) {
   return static_cast<int>(error);
 }
 
+// The system's own words for an error, in English where the system has
+// them (stptool speaks English), with the number that the German texts of
+// Setup.exe are chosen by.
+std::string SystemReason(DWORD error) {
+  char text[256] = {};
+  const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+  DWORD length = FormatMessageA(flags, nullptr, error, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), text,
+                                sizeof text, nullptr);
+  if (length == 0) length = FormatMessageA(flags, nullptr, error, 0, text, sizeof text, nullptr);
+  std::string reason(text, length);
+  while (!reason.empty() &&
+         (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.' || reason.back() == ' ')) {
+    reason.pop_back();
+  }
+  if (reason.empty()) reason = IoErrorEnglish(IoCodeOf(error));
+  return reason + " (error " + std::to_string(error) + ")";
+}
+
 [[noreturn]] void ThrowIoError(const std::string& what, const std::string& path) {
   const DWORD error = GetLastError();
-  throw IoError(IoCodeOf(error), what + " " + path + ": error " + std::to_string(error));
+  throw IoError(IoCodeOf(error), what, path, SystemReason(error));
 }
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
@@ -29,13 +47,13 @@ std::intptr_t OpenHandle(const std::string& path, DWORD access, DWORD share, DWO
   const DWORD attributes = Attributes(path);
   if (access != GENERIC_READ && attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    throw IoError(kAccessDenied, std::string(what) + " " + path + ": a symbolic link");
+    throw IoError(kAccessDenied, what, path, "a symbolic link");
   }
   HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) ThrowIoError(what, path);
   if (GetFileType(h) != FILE_TYPE_DISK) {
     CloseHandle(h);
-    throw IoError(kAccessDenied, std::string(what) + " " + path + ": not a regular file");
+    throw IoError(kAccessDenied, what, path, "not a regular file");
   }
   return reinterpret_cast<std::intptr_t>(h);
 }
@@ -112,18 +130,18 @@ void File::Write(const void* data, std::size_t count) {
   if (!WriteFile(Handle(handle_), data, static_cast<DWORD>(count), &written, nullptr)) {
     ThrowIoError("write", path_);
   }
-  if (written != count) throw IoError(kDiskFull, "write " + path_ + ": short write");
+  if (written != count) throw IoError(kDiskFull, "write", path_, "short write");
 }
 
 void File::Seek(std::int64_t position) {
   LARGE_INTEGER distance;
   distance.QuadPart = position;
-  if (!SetFilePointerEx(Handle(handle_), distance, nullptr, FILE_BEGIN)) ThrowIoError("seek", path_);
+  if (!SetFilePointerEx(Handle(handle_), distance, nullptr, FILE_BEGIN)) ThrowIoError("seek in", path_);
 }
 
 std::int64_t File::Size() const {
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(Handle(handle_), &size)) ThrowIoError("size of", path_);
+  if (!GetFileSizeEx(Handle(handle_), &size)) ThrowIoError("find the size of", path_);
   return size.QuadPart;
 }
 
@@ -131,12 +149,12 @@ void File::SetTimes(FileTime time) {
   FILETIME ft;
   ft.dwLowDateTime = static_cast<DWORD>(time & 0xFFFFFFFFu);
   ft.dwHighDateTime = static_cast<DWORD>(time >> 32);
-  if (!SetFileTime(Handle(handle_), &ft, &ft, &ft)) ThrowIoError("set times of", path_);
+  if (!SetFileTime(Handle(handle_), &ft, &ft, &ft)) ThrowIoError("set the times of", path_);
 }
 
 FileTime File::WriteTime() const {
   FILETIME ft;
-  if (!GetFileTime(Handle(handle_), nullptr, nullptr, &ft)) ThrowIoError("time of", path_);
+  if (!GetFileTime(Handle(handle_), nullptr, nullptr, &ft)) ThrowIoError("read the time of", path_);
   return static_cast<FileTime>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
 }
 
@@ -185,7 +203,7 @@ PathKind KindOf(const std::string& path) {
 }
 
 void MakeDirectoryOrThrow(const std::string& path) {
-  if (!CreateDirectoryA(path.c_str(), nullptr)) ThrowIoError("create", path);
+  if (!CreateDirectoryA(path.c_str(), nullptr)) ThrowIoError("create the folder", path);
 }
 
 bool MakeDirectory(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }

@@ -1,5 +1,8 @@
 #include "setup/configuration.h"
 
+#include <cstdio>
+#include <limits>
+
 namespace stp {
 namespace {
 
@@ -90,7 +93,50 @@ FileTable LoadFileTable(const ProfileFile& inf) {
     table.FileTimes.push_back(std::move(position.after));
   }
   table.FileOffsets.push_back(inf.ReadString(kGeneral, "NextOffset", "0"));
+  if (inf.HasSection(kChecksumSection)) {
+    std::vector<std::string>& checks = table.FileChecks.emplace();
+    for (std::size_t key = 1; key <= table.FileTargets.size(); ++key) {
+      checks.push_back(inf.ReadString(kChecksumSection, std::to_string(key), ""));
+    }
+  }
   return table;
+}
+
+std::optional<FileCheck> ParseFileCheck(std::string_view text) {
+  constexpr std::size_t kCrcDigits = 8;
+  constexpr std::size_t kMostSizeDigits = 10;
+  const auto comma = text.find(',');
+  if (comma == std::string_view::npos) return std::nullopt;
+  const std::string_view size = text.substr(0, comma);
+  const std::string_view crc = text.substr(comma + 1);
+  if (size.empty() || size.size() > kMostSizeDigits || crc.size() != kCrcDigits) return std::nullopt;
+  std::uint64_t size_value = 0;
+  for (const char c : size) {
+    if (c < '0' || c > '9') return std::nullopt;
+    size_value = size_value * 10 + static_cast<unsigned>(c - '0');
+  }
+  if (size_value > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) return std::nullopt;
+  std::uint32_t crc_value = 0;
+  for (const char c : crc) {
+    unsigned digit = 0;
+    if (c >= '0' && c <= '9') {
+      digit = static_cast<unsigned>(c - '0');
+    } else if (c >= 'A' && c <= 'F') {
+      digit = static_cast<unsigned>(c - 'A' + 10);
+    } else if (c >= 'a' && c <= 'f') {
+      digit = static_cast<unsigned>(c - 'a' + 10);
+    } else {
+      return std::nullopt;
+    }
+    crc_value = crc_value << 4 | digit;
+  }
+  return FileCheck{static_cast<std::uint32_t>(size_value), crc_value};
+}
+
+std::string FileCheckText(const FileCheck& check) {
+  char crc[9];
+  std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(check.crc));
+  return std::to_string(check.size) + "," + crc;
 }
 
 LinkTable LoadLinkTable(const ProfileFile& inf) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "setup/profile.h"
@@ -54,7 +56,30 @@ struct FileTable {
   std::vector<std::string> FileTargets;
   std::vector<std::string> FileOffsets;
   std::vector<std::string> FileTimes;
+  // Section Checksums where Setup.inf has one: for each entry, the value
+  // under its key (empty where there is none).
+  std::optional<std::vector<std::string>> FileChecks;
 };
+
+// The section that stptool pack adds beside Files: under each file's key,
+// its size and CRC-32 as "size,crc", the size in decimal, the CRC in 8
+// hexadecimal digits ("3000,1A2B3C4D"). A setup program of old reads only
+// General, Files and Links, so the section costs it nothing.
+inline constexpr std::string_view kChecksumSection = "Checksums";
+
+// A file's uncompressed size and the CRC-32 of its content.
+struct FileCheck {
+  std::uint32_t size;
+  std::uint32_t crc;
+  bool operator==(const FileCheck&) const = default;
+};
+
+// Reads a Checksums value: exactly a size of 1 to 10 decimal digits (at
+// most 2147483647, the largest size Setup.inf can count) and 8 hexadecimal
+// digits; nothing else, not even a sign or a blank.
+std::optional<FileCheck> ParseFileCheck(std::string_view text);
+// The value as pack writes it; ParseFileCheck reads it back.
+std::string FileCheckText(const FileCheck& check);
 
 // Section Links: shortcut names below the Programs folder and their targets
 // relative to the destination directory.
@@ -63,6 +88,7 @@ struct LinkTable {
   std::vector<std::string> LinkTargets;
 };
 
+// Files, NextOffset and, where there is one, section Checksums.
 FileTable LoadFileTable(const ProfileFile& inf);
 LinkTable LoadLinkTable(const ProfileFile& inf);
 // [General] Bytes: the total of uncompressed bytes, default 0.

@@ -148,6 +148,22 @@ std::int32_t ProfileFile::ReadInteger(std::string_view section, std::string_view
   return ParseProfileInteger(ReadString(section, key, "")).value_or(default_value);
 }
 
+bool ProfileFile::HasSection(std::string_view section) const {
+  return first_section_.contains(Fold(UpToZero(Trim(section))));
+}
+
+std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  const auto s = first_section_.find(Fold(UpToZero(Trim(section))));
+  if (s == first_section_.end()) return keys;
+  const Section& found = sections_[s->second];
+  for (std::size_t i = 0; i < found.entries.size(); ++i) {
+    const Entry& entry = found.entries[i];
+    if (entry.value && found.first_entry.at(Fold(entry.key)) == i) keys.push_back(entry.key);
+  }
+  return keys;
+}
+
 // Names are matched trimmed but kept as given, without leading blanks; a
 // section without a name (the entries before the first one) is never
 // written to.

@@ -28,6 +28,11 @@ class ProfileFile {
   // The value read as an integer (ParseProfileInteger), or default_value.
   std::int32_t ReadInteger(std::string_view section, std::string_view key,
                            std::int32_t default_value) const;
+  // Whether the file has a section of the name, even an empty one.
+  bool HasSection(std::string_view section) const;
+  // The keys of the section that a lookup finds a value for, in the order of
+  // the file; none when there is no such section.
+  std::vector<std::string> Keys(std::string_view section) const;
 
   // Sets key in section to value, without its leading blanks: the first
   // entry of the key in the first section of the name is replaced where it

@@ -102,11 +102,14 @@ struct StopCase {
   ProductName product;
   // Spoils the medium or the destination before the run.
   std::function<void(const driver::Medium&, const std::string& dest)> spoil;
-  std::string message;  // without the period the error display adds
+  // Without the period the error display adds; empty for the message of
+  // setup data that ends early.
+  std::function<std::string(const driver::Medium&)> message;
   std::vector<std::string> installed_keys;
 };
 
-// An error that stops the run reaches the standard error display; the page
+// An error that stops the run (an unwritable record, setup data that end
+// early or are damaged) reaches the standard error display; the page
 // then stays with only "Abbrechen" working, and the record holds what was
 // written up to then.
 TEST(InstallationFailure, AnErrorStopsTheRunAndLeavesOnlyCancel) {
@@ -117,7 +120,9 @@ TEST(InstallationFailure, AnErrorStopsTheRunAndLeavesOnlyCancel) {
          std::filesystem::create_directories(dest);
          std::ofstream(dest + "Setup") << "kein Ordner";
        },
-       "Kann nicht nach C:\\Programme\\Gesperrt Probe\\Setup\\Setup.ini schreiben",
+       [](const driver::Medium&) {
+         return std::string("Kann nicht nach C:\\Programme\\Gesperrt Probe\\Setup\\Setup.ini schreiben");
+       },
        {}},
       {"setup-data-cut-short",
        {"Gekuerzt", "Probe", "1.0"},
@@ -126,7 +131,27 @@ TEST(InstallationFailure, AnErrorStopsTheRunAndLeavesOnlyCancel) {
          std::filesystem::resize_file(medium.SetupDirectory() + "Setup.stp",
                                       second.offset + second.compressed_size / 2);
        },
-       "",
+       [](const driver::Medium& medium) {
+         return "Der Setup-Datensatz " + medium.SetupDirectory() + "Setup.stp ist unvollständig";
+       },
+       {"1"}},
+      // A damaged download: one byte in the middle of the second file's data.
+      // Its checksum in Setup.inf tells, and the file is not put in place.
+      {"setup-data-damaged",
+       {"Beschaedigt", "Probe", "1.0"},
+       [](const driver::Medium& medium, const std::string&) {
+         const auto& second = medium.Packed().files[1];
+         std::fstream data(medium.SetupDirectory() + "Setup.stp",
+                           std::ios::binary | std::ios::in | std::ios::out);
+         data.seekg(second.offset + second.compressed_size / 2);
+         const char byte = static_cast<char>(data.get() ^ 0x5A);
+         data.seekp(second.offset + second.compressed_size / 2);
+         data.put(byte);
+       },
+       [](const driver::Medium& medium) {
+         return "Die Daten der Datei C:\\Programme\\Beschaedigt Probe\\gross.bin in " + medium.SetupDirectory() +
+                "Setup.stp sind beschädigt, die Installation wird abgebrochen";
+       },
        {"1"}},
   };
   for (const StopCase& row : cases) {
@@ -137,9 +162,7 @@ TEST(InstallationFailure, AnErrorStopsTheRunAndLeavesOnlyCancel) {
     const driver::Medium medium(row.name, scenario::Description(row.product, false, files, {}),
                                 scenario::SourceFiles(files));
     row.spoil(medium, dest);
-    const std::string message =
-        row.message.empty() ? "Der Setup-Datensatz " + medium.SetupDirectory() + "Setup.stp ist unvollständig"
-                            : row.message;
+    const std::string message = row.message(medium);
 
     SetupProcess setup(medium.SetupDirectory());
     ASSERT_TRUE(setup.Start());

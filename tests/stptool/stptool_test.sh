@@ -88,7 +88,7 @@ fi
 "$tool" --help | grep -q "decode IN OUT" || fail "--help does not list decode"
 
 # Every command explains itself on stdout; -- ends the options.
-for command in pack list extract encode decode; do
+for command in pack list extract test encode decode; do
   expect_output 0 "usage: stptool $command" "$tool" "$command" --help
 done
 expect_output 0 "stptool 1.0" "$tool" --version
@@ -173,6 +173,48 @@ if [ -w /dev/full ]; then
   expect 1 "cannot write the output" sh -c '"$1" list "$2" >/dev/full' sh "$tool" "$work/medium"
 fi
 
+# test: an intact medium passes; damage is named line by line on stdout
+# and ends with 3; list and extract refuse a damaged file and do not write
+# it.
+"$tool" pack -q "$product/Textwerk.txt" "$product/files" "$work/tested" || fail "pack for test"
+expect_output 0 "6 files, 2" "$tool" test "$work/tested"
+grep -q "with their checksums: no problems$" "$work/stdout" || fail "test of an intact medium: $(cat "$work/stdout")"
+[ -z "$("$tool" test -q "$work/tested")" ] || fail "test -q printed something for an intact medium"
+cp -r "$work/tested" "$work/flipped"
+size=$(stat -c %s "$work/flipped/Setup.stp")
+printf '\x55' | dd of="$work/flipped/Setup.stp" bs=1 seek=$((size / 2)) conv=notrunc status=none
+expect_output 3 "is damaged: its data in '$work/flipped/Setup.stp' decode to" "$tool" test "$work/flipped"
+grep -q "problem.*the medium is damaged$" "$work/stdout" || fail "test: no summary: $(cat "$work/stdout")"
+expect 3 "is damaged" "$tool" list "$work/flipped"
+expect 3 "; it was not written" "$tool" extract "$work/flipped" "$work/flipped-out"
+damaged=$(sed -n "s|^stptool extract: '\([^']*\)' is damaged.*|\1|p" "$work/stderr")
+[ -n "$damaged" ] && [ ! -e "$damaged" ] || fail "extract left the damaged file '$damaged'"
+[ -z "$(find "$work/flipped-out" -name '~stp*')" ] || fail "extract left a file beside the damaged one"
+cp -r "$work/tested" "$work/trailing"
+printf 'more' >>"$work/trailing/Setup.stp"
+expect_output 3 "holds 4 bytes after the end of the setup data" "$tool" test "$work/trailing"
+sed '/^\[Checksums\]/,/^\[Links\]/{/^\[Links\]/!d}' "$work/tested/Setup.inf" >"$work/trailing/Setup.inf"
+head -c "$size" "$work/tested/Setup.stp" >"$work/trailing/Setup.stp"
+expect_output 0 "without checksums" "$tool" test "$work/trailing"
+: >"$work/trailing/Setup.inf"
+expect_output 3 "Setup.inf' is empty" "$tool" test "$work/trailing"
+
+# The core's failures are told in English, naming the cause: an empty first
+# volume, and a file that cannot be created.
+"$tool" pack -q -v 500 "$product/Textwerk.txt" "$product/files" "$work/cut" || fail "pack -v 500"
+: >"$work/cut/Setup1.stp"
+expect 3 "Setup1.stp' is incomplete: it is empty" "$tool" extract --no-prompt "$work/cut" "$work/cut-out"
+mkdir "$work/locked"
+if [ "$(id -u)" -eq 0 ] && command -v chattr >/dev/null && chattr +i "$work/locked" 2>/dev/null; then
+  expect 2 "cannot create '$work/locked/Liesmich.txt': Operation not permitted" \
+    "$tool" extract "$work/tested" "$work/locked"
+  chattr -i "$work/locked"
+elif [ "$(id -u)" -ne 0 ]; then
+  chmod a-w "$work/locked"
+  expect 2 "cannot create '$work/locked/Liesmich.txt': Permission denied" "$tool" extract "$work/tested" "$work/locked"
+  chmod u+w "$work/locked"
+fi
+
 # A link in the destination would lead the files out of it.
 mkdir -p "$work/linked" "$work/outside"
 ln -s "$work/outside" "$work/linked/Vorlagen"
@@ -243,7 +285,8 @@ done
 (ulimit -f 1000 && "$tool" pack "$work/large.txt" "$work/large" "$work/limited") 2>"$work/stderr"
 [ $? -eq 1 ] && [ ! -e "$work/limited" ] || fail "pack over the file-size limit: $(cat "$work/stderr")"
 (ulimit -f 1000 && "$tool" extract "$work/large-medium" "$work/limited") 2>"$work/stderr"
-[ $? -eq 1 ] && grep -q "the unfinished .* was not written" "$work/stderr" || fail "extract over the limit: $(cat "$work/stderr")"
+[ $? -eq 1 ] && grep -q "cannot write '$work/limited/large.bin': File too large; the unfinished .* was not written" "$work/stderr" ||
+  fail "extract over the limit: $(cat "$work/stderr")"
 [ ! -e "$work/limited/large.bin" ] || fail "extract over the file-size limit left a partial file"
 
 [ "$failures" -eq 0 ] && echo "all stptool checks passed"

@@ -156,8 +156,9 @@ TEST(ExtractMedium, RefusesADamagedMediumAndLeavesNoPartialFile) {
       {"an absolute target", "1=\\etc\\evil,0|0&0\r\n", "5", "is absolute"},
       {"a placeholder without a folder", "1=<windir>evil.txt,0|0&0\r\n", "5",
        "needs a \"\\\" after <windir>"},
-      {"offset that is not a number", "1=a.txt,zero|0&0\r\n", "5", "'zero' ist kein"},
-      {"setup data cut short", "", "", "ist unvollständig"},
+      {"offset that is not a number", "1=a.txt,zero|0&0\r\n", "5",
+       "Setup.inf, [Files] 1: the offset 'zero' is not a number"},
+      {"setup data cut short", "", "", "Setup.stp' is incomplete: it ends after 35000 bytes"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);

@@ -14,5 +14,6 @@ int Decode(std::span<const std::string> args);
 int PackCommand(std::span<const std::string> args);
 int ListCommand(std::span<const std::string> args);
 int ExtractCommand(std::span<const std::string> args);
+int TestCommand(std::span<const std::string> args);
 
 }  // namespace stptool

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "engine/content_check.h"
 #include "engine/extraction.h"
 #include "native_text.h"
 #include "port/directory_path.h"
@@ -21,6 +22,7 @@ ExtractResult ExtractMedium(const Medium& medium, const std::string& destination
   host.GuardBelow(folder);
   progress.Start(static_cast<std::uint64_t>(std::max(medium.total_bytes, 0)));
   std::optional<ToolError> failure;
+  bool damaged = false;
   auto outcome = stp::Extraction::Outcome::kDone;
   try {
     stp::Extraction extraction(medium.files, places, medium.source_directory, host,
@@ -30,13 +32,17 @@ ExtractResult ExtractMedium(const Medium& medium, const std::string& destination
     failure = e;
   } catch (const stp::Error& e) {
     failure = CoreFailure(e);
+    damaged = dynamic_cast<const stp::DamagedFileError*>(&e) != nullptr;
   }
   progress.Finish();
 
-  // The engine puts a file in its target's place only once it is complete,
-  // and throws an unfinished one away.
+  // The engine puts a file in its target's place only once it is complete
+  // and, where Setup.inf stores its checksum, intact, and throws an
+  // unfinished or damaged one away. The message of a damaged one names it.
   std::string note;
-  if (const std::string unfinished = host.Unfinished(); !unfinished.empty()) {
+  if (damaged) {
+    note = "; it was not written";
+  } else if (const std::string unfinished = host.Unfinished(); !unfinished.empty()) {
     note = "; the unfinished '" + ShownPath(unfinished) + "' was not written";
   }
   if (failure) throw ToolError(failure->what() + note, failure->Status());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/content_check.h"
 #include "engine/extraction.h"
 #include "engine/image_source.h"
 #include "engine/setup_data_reader.h"
@@ -33,12 +34,20 @@ std::vector<ListedFile> ListMedium(const Medium& medium, const DiskPrompt& promp
         throw GaveUp();
       }
       const int volume = reader.CurrentDisk();
-      std::uint64_t size = 0;
-      image.Decode([&size](const std::uint8_t*, std::size_t count) { size += count; });
+      const std::string volume_path = reader.CurrentVolumePath();
+      stp::ContentCheck check(entry.check);
+      const auto damaged = [&] {
+        return stp::DamagedFileError(
+            target, {volume, volume_path, reader.CurrentDisk(), reader.CurrentVolumePath()}, check);
+      };
+      image.Decode([&](const std::uint8_t* data, std::size_t count) {
+        if (!check.Add(data, count)) throw damaged();
+      });
       image.Close();
       if (host.GaveUp()) throw GaveUp();
       StopIfInterrupted();
-      listed.push_back({target, entry.length, size, entry.time, volume});
+      if (!check.Matches()) throw damaged();
+      listed.push_back({target, entry.length, check.Size(), entry.time, volume});
     }
   } catch (const stp::Error& e) {
     throw CoreFailure(e);

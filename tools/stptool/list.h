@@ -21,8 +21,9 @@ struct ListedFile {
   int volume;
 };
 
-// Decodes every image of the medium, writing nothing, to learn its size.
-// Throws ToolError.
+// Decodes every image of the medium, writing nothing, to learn its size,
+// and checks its size and CRC-32 where Setup.inf stores them. Throws
+// ToolError; content that is not the stored one is a damaged medium.
 std::vector<ListedFile> ListMedium(const Medium& medium, const DiskPrompt& prompt, Progress& progress);
 
 // "YYYY-MM-DD hh:mm:ss", UTC.

@@ -23,11 +23,13 @@ struct Command {
   std::string_view summary;
 };
 
-constexpr std::array<Command, 5> kCommands = {{
+constexpr std::array<Command, 6> kCommands = {{
     {"pack", stptool::PackCommand, "pack DESCRIPTION SOURCE_DIR OUT_DIR   build a medium"},
     {"list", stptool::ListCommand, "list MEDIUM                           show the files of a medium"},
     {"extract", stptool::ExtractCommand,
      "extract MEDIUM DEST_DIR               unpack a medium's files into DEST_DIR"},
+    {"test", stptool::TestCommand,
+     "test MEDIUM                           check a medium's files and setup data, writing nothing"},
     {"encode", stptool::Encode,
      "encode IN OUT                         compress file IN into the raw LZH stream OUT"},
     {"decode", stptool::Decode,

@@ -45,44 +45,22 @@ std::string ReadSetupInf(const std::string& path) {
   return text;
 }
 
-// What is wrong with entry index of the table on its own, or the empty text.
+// What is wrong with entry index of the table, or the empty text.
 std::string EntryProblem(const stp::FileTable& files, std::size_t index) {
   const std::string& target = files.FileTargets[index];
   if (const std::string problem = NameProblem(target, Placeholders::kAllowed); !problem.empty()) {
     return "the target '" + ShownPath(target) + "' " + Shown(problem);
   }
-  stp::port::FileTime time = 0;
+  stp::FileEntry entry;
   try {
-    stp::TableNumber(files.FileOffsets[index]);
-    time = stp::StoredFileTime(files.FileTimes[index]);
+    entry = stp::CheckedFileEntry(files, static_cast<int>(index));
   } catch (const stp::Error& e) {
     return CoreMessage(e);
   }
-  if (time > kLatestFileTime) {
+  if (entry.time > kLatestFileTime) {
     return "the time " + Shown(files.FileTimes[index]) + " lies after the year 30828, where file times end";
   }
   return {};
-}
-
-void CheckEntries(const stp::FileTable& files, const stp::ProfileFile& inf) {
-  for (std::size_t i = 0; i < files.FileTargets.size(); ++i) {
-    std::string problem = EntryProblem(files, i);
-    if (problem.empty()) continue;
-    const std::string key = std::to_string(i + 1);
-    // A value that fills the buffer was probably cut; the part that is left
-    // then breaks in some way that does not tell the cause.
-    if (inf.ReadString("Files", key, "").size() == stp::ProfileFile::kValueBufferSize - 1) {
-      problem = "the value is cut off at " + std::to_string(stp::ProfileFile::kValueBufferSize - 1) +
-                " characters, all that Setup.exe reads of a value, which leaves no whole entry "
-                "(target,offset|time)";
-    }
-    throw ToolError("Setup.inf, [Files] " + key + ": " + problem, kDamaged);
-  }
-  try {
-    stp::CheckFileTable(files);
-  } catch (const stp::Error& e) {
-    throw ToolError("Setup.inf: " + CoreMessage(e), kDamaged);
-  }
 }
 
 // The parent of a folder that ends in "\", as Setup looks for DiskN beside
@@ -104,27 +82,13 @@ std::string FirstExisting(std::initializer_list<std::string> paths) {
 // that cannot be read (no permission, a pipe or a device in its place) is
 // refused before anything is written instead of failing part-way.
 void CheckSetupData(const std::string& source) {
-  std::vector<std::string> volumes;
-  if (stp::port::FileExists(source + "Setup.stp")) {
-    volumes.push_back(source + "Setup.stp");
-  } else {
-    for (int number = 1;; ++number) {
-      const std::string name = "Setup" + std::to_string(number) + ".stp";
-      const std::string disk = "Disk" + std::to_string(number) + "\\";
-      const std::string path =
-          number == 1
-              ? FirstExisting({source + disk + name, source + name})
-              : FirstExisting({source + name, source + disk + name, ParentFolder(source) + disk + name});
-      if (path.empty()) break;
-      volumes.push_back(path);
-    }
-  }
+  const std::vector<VolumeFile> volumes = FindVolumes(source, 0);
   if (volumes.empty()) throw NoSetupDataError();
-  for (const std::string& volume : volumes) {
+  for (const VolumeFile& volume : volumes) {
     try {
-      stp::port::File::OpenRead(volume).Close();
+      stp::port::File::OpenRead(volume.path).Close();
     } catch (const stp::IoError& e) {
-      throw ToolError("cannot read '" + ShownPath(volume) + "': " + IoReason(e), kUserError);
+      throw ToolError("cannot read '" + ShownPath(volume.path) + "': " + IoReason(e), kUserError);
     }
   }
 }
@@ -137,21 +101,66 @@ ToolError NoSetupDataError() {
       kDamaged);
 }
 
-Medium OpenMedium(const std::string& folder) {
+Medium ReadMedium(const std::string& folder) {
   Medium medium;
   medium.source_directory = SetupFolder(folder);
   const std::string inf_path = medium.source_directory + "Setup.inf";
-  const auto inf = stp::ProfileFile::Parse(ReadSetupInf(inf_path));
-  if (inf.ReadString("Files", "1", "").empty()) {
+  medium.inf = stp::ProfileFile::Parse(ReadSetupInf(inf_path));
+  if (medium.inf.ReadString("Files", "1", "").empty()) {
     throw ToolError("'" + ShownPath(inf_path) + "' holds no file table: [Files] has no entry 1", kDamaged);
   }
-  medium.configuration = stp::ReadSetupConfiguration(inf);
-  medium.files = stp::LoadFileTable(inf);
-  medium.links = stp::LoadLinkTable(inf);
-  medium.total_bytes = stp::ReadTotalBytes(inf);
-  CheckEntries(medium.files, inf);
+  medium.configuration = stp::ReadSetupConfiguration(medium.inf);
+  medium.files = stp::LoadFileTable(medium.inf);
+  medium.links = stp::LoadLinkTable(medium.inf);
+  medium.total_bytes = stp::ReadTotalBytes(medium.inf);
+  return medium;
+}
+
+std::vector<TableProblem> TableProblems(const Medium& medium) {
+  std::vector<TableProblem> problems;
+  for (std::size_t i = 0; i < medium.files.FileTargets.size(); ++i) {
+    std::string problem = EntryProblem(medium.files, i);
+    if (problem.empty()) continue;
+    const std::string key = std::to_string(i + 1);
+    // A value that fills the buffer was probably cut; the part that is left
+    // then breaks in some way that does not tell the cause.
+    if (medium.inf.ReadString("Files", key, "").size() == stp::ProfileFile::kValueBufferSize - 1) {
+      problem = "the value is cut off at " + std::to_string(stp::ProfileFile::kValueBufferSize - 1) +
+                " characters, all that Setup.exe reads of a value, which leaves no whole entry "
+                "(target,offset|time)";
+    }
+    // The core's messages say where they are.
+    if (!problem.starts_with("Setup.inf")) problem = "Setup.inf, [Files] " + key + ": " + problem;
+    // A number that is none is every neighbour's problem too.
+    if (!problems.empty() && problems.back().message == problem) continue;
+    problems.push_back({static_cast<int>(i), problem});
+  }
+  return problems;
+}
+
+Medium OpenMedium(const std::string& folder) {
+  Medium medium = ReadMedium(folder);
+  if (const auto problems = TableProblems(medium); !problems.empty()) {
+    throw ToolError(problems.front().message, kDamaged);
+  }
   CheckSetupData(medium.source_directory);
   return medium;
+}
+
+std::vector<VolumeFile> FindVolumes(const std::string& source, int at_least) {
+  if (stp::port::FileExists(source + "Setup.stp")) return {{0, source + "Setup.stp"}};
+  std::vector<VolumeFile> volumes;
+  for (int number = 1;; ++number) {
+    const std::string name = "Setup" + std::to_string(number) + ".stp";
+    const std::string disk = "Disk" + std::to_string(number) + "\\";
+    const std::string path =
+        number == 1
+            ? FirstExisting({source + disk + name, source + name})
+            : FirstExisting({source + name, source + disk + name, ParentFolder(source) + disk + name});
+    if (path.empty() && number > at_least) break;
+    volumes.push_back({number, path});
+  }
+  return volumes;
 }
 
 }  // namespace stptool

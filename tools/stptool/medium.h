@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "port/file_system.h"
 #include "setup/configuration.h"
+#include "setup/profile.h"
 #include "tool_error.h"
 
 namespace stptool {
@@ -21,10 +23,11 @@ inline constexpr std::int64_t kLargestSetupInf = 8 * 1024 * 1024;
 // later times, and POSIX file systems cannot stamp them either.
 inline constexpr stp::port::FileTime kLatestFileTime = 0x7FFFFFFFFFFFFFFF;
 
-// A medium as list and extract read it.
+// A medium as list, extract and test read it.
 struct Medium {
   // The folder of Setup.inf, ending in "\".
   std::string source_directory;
+  stp::ProfileFile inf;
   stp::SetupConfiguration configuration;
   stp::FileTable files;
   stp::LinkTable links;
@@ -32,13 +35,37 @@ struct Medium {
 };
 
 // Reads Setup.inf from the folder (a core path), or from its Disk1 folder
-// when the medium keeps one folder per diskette. Before anything is read
-// from its setup data, refuses as damaged (ToolError) a Setup.inf that is
-// empty, larger than kLargestSetupInf or without a file table, and a table
-// whose names would leave the destination folder, whose times no file can
-// carry or whose entries do not add up, naming the entry. A Setup.inf or
-// volume that cannot be read is a user error.
+// when the medium keeps one folder per diskette, and loads its tables.
+// Refuses as damaged (ToolError) a Setup.inf that is empty, larger than
+// kLargestSetupInf or without a file table; one that cannot be read is a
+// user error. Nothing else is checked.
+Medium ReadMedium(const std::string& folder);
+
+// What is wrong with each entry of the file table on its own or with its
+// neighbours' offsets, one line each in table order, naming the entry: a
+// name that would leave the destination folder or that Windows cannot
+// keep, a number that is none, a time no file can carry, offsets that run
+// backwards, a malformed or missing checksum where Setup.inf has them.
+struct TableProblem {
+  int index;  // 0-based
+  std::string message;
+};
+std::vector<TableProblem> TableProblems(const Medium& medium);
+
+// ReadMedium, then, before anything is read from its setup data, refuses as
+// damaged a medium with a table problem (the first one), and as a user
+// error a volume that cannot be read.
 Medium OpenMedium(const std::string& folder);
+
+// The files of the setup data where Setup looks for them: Setup.stp alone
+// (number 0), or the volumes Setup1.stp, Setup2.stp, ... by number from 1,
+// up to the last one of an unbroken run and at least up to at_least, with
+// an empty path for a number that has none.
+struct VolumeFile {
+  int number;
+  std::string path;
+};
+std::vector<VolumeFile> FindVolumes(const std::string& source_directory, int at_least);
 
 // The medium has Setup.inf but no setup data beside it.
 ToolError NoSetupDataError();

@@ -71,6 +71,7 @@ std::string ShownPath(std::string_view path) {
 
 std::string CoreMessage(const stp::Error& error) {
   // The core names its paths the Windows way, in its messages too.
+  if (!error.English().empty()) return ShownPath(error.English());
   std::string message = ShownPath(error.what());
   if (!error.Detail().empty()) message += " (" + ShownPath(error.Detail()) + ")";
   return message;
@@ -80,13 +81,7 @@ ToolError CoreFailure(const stp::Error& error) {
   return ToolError(CoreMessage(error), dynamic_cast<const stp::IoError*>(&error) ? kFailed : kDamaged);
 }
 
-// The file system's failures say "what path: reason"; paths of the core
-// hold no ": " (a drive's colon is followed by "\").
-std::string IoReason(const stp::IoError& error) {
-  const std::string& detail = error.Detail();
-  const auto colon = detail.find(": ");
-  return colon == std::string::npos ? Shown(error.what()) : Shown(detail.substr(colon + 2));
-}
+std::string IoReason(const stp::IoError& error) { return Shown(error.Reason()); }
 
 void EnsureDirectory(const std::string& path) {
   // Level by level from the outermost, so that the message can name the

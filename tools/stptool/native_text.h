@@ -20,8 +20,9 @@ std::string CorePath(std::string_view argument);
 std::string Shown(std::string_view text);
 // A core path as the platform writes it: on POSIX with "/" between parts.
 std::string ShownPath(std::string_view path);
-// The German message of a core failure with its detail (file, numbers), as
-// the terminal shows them.
+// What the tool says of a core failure: its English message, which names
+// the file and the numbers, as the terminal shows it. (A failure that only
+// Setup.exe reports has none: then its German message and detail.)
 std::string CoreMessage(const stp::Error& error);
 // A core failure as the tool reports it: an input/output error as a failed
 // run, anything else as a damaged medium.

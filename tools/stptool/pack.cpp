@@ -5,6 +5,7 @@
 #include <map>
 #include <span>
 
+#include "engine/content_check.h"
 #include "lzh/lzh_encoder.h"
 #include "medium.h"
 #include "native_text.h"
@@ -262,6 +263,11 @@ std::string SetupInf(const ProductDescription& description, const PackResult& re
     inf += std::to_string(i + 1) + "=" + file.target + "," + std::to_string(file.offset) + "|" +
            FileTimeText(file.time) + "\r\n";
   }
+  inf += "\r\n[" + std::string(stp::kChecksumSection) + "]\r\n";
+  for (std::size_t i = 0; i < result.files.size(); ++i) {
+    inf += std::to_string(i + 1) + "=" + stp::FileCheckText({result.files[i].size, result.files[i].crc}) +
+           "\r\n";
+  }
   inf += "\r\n[Links]\r\n";
   for (std::size_t i = 0; i < description.links.size(); ++i) {
     inf +=
@@ -277,7 +283,8 @@ std::int64_t LargestSetupInf(const ProductDescription& description, const std::v
   PackResult widest{};
   widest.data_size = static_cast<std::int32_t>(kLargestCount);
   for (const SourceFile& source : sources) {
-    widest.files.push_back({source.target, static_cast<std::int32_t>(kLargestCount), 0, 0, source.time});
+    widest.files.push_back(
+        {source.target, static_cast<std::int32_t>(kLargestCount), 0, source.size, source.time, 0});
   }
   return static_cast<std::int64_t>(SetupInf(description, widest, total_bytes).size());
 }
@@ -312,9 +319,14 @@ void CheckOutFolder(const std::string& out) {
   }
 }
 
+struct Encoded {
+  std::int32_t compressed_size;
+  std::uint32_t crc;
+};
+
 // Compresses one source file into the setup data, a block at a time.
-std::int32_t Encode(const SourceFile& source, const Packer& packer, SetupDataWriter& data, Progress& progress,
-                    std::uint64_t done) {
+Encoded Encode(const SourceFile& source, const Packer& packer, SetupDataWriter& data, Progress& progress,
+               std::uint64_t done) {
   stp::port::File input;
   try {
     input = stp::port::File::OpenRead(source.path);
@@ -323,6 +335,7 @@ std::int32_t Encode(const SourceFile& source, const Packer& packer, SetupDataWri
   }
   const std::int64_t offset = data.Size();
   std::uint64_t read = 0;
+  std::uint32_t crc = 0;
   const auto changed = [&] {
     return packer.Fail(source.line, "'" + ShownPath(source.path) + "' changed while it was packed");
   };
@@ -337,6 +350,7 @@ std::int32_t Encode(const SourceFile& source, const Packer& packer, SetupDataWri
         }
         read += got;
         if (read > source.size) throw changed();
+        crc = stp::Crc32(crc, buffer, got);
         progress.Show(done + read, source.target);
         return got;
       },
@@ -348,7 +362,7 @@ std::int32_t Encode(const SourceFile& source, const Packer& packer, SetupDataWri
         data.Append(bytes);
       });
   if (read != source.size) throw changed();
-  return static_cast<std::int32_t>(data.Size() - offset);
+  return {static_cast<std::int32_t>(data.Size() - offset), crc};
 }
 
 }  // namespace
@@ -451,8 +465,9 @@ PackResult Pack(const ProductDescription& description, const std::string& source
   std::uint64_t done = 0;
   for (const SourceFile& source : sources) {
     const std::int32_t offset = static_cast<std::int32_t>(data.Size());
-    const std::int32_t compressed = Encode(source, packer, data, progress, done);
-    result.files.push_back({source.target, offset, compressed, source.size, source.time});
+    const Encoded encoded = Encode(source, packer, data, progress, done);
+    result.files.push_back(
+        {source.target, offset, encoded.compressed_size, source.size, source.time, encoded.crc});
     done += source.size;
   }
   data.Finish();

@@ -70,6 +70,8 @@ struct PackedFile {
   std::int32_t compressed_size;
   std::uint32_t size;
   stp::port::FileTime time;
+  // CRC-32 of the content.
+  std::uint32_t crc;
 };
 
 struct PackResult {
@@ -88,7 +90,9 @@ struct PackResult {
 };
 
 // Builds a medium in out_directory (missing or empty) from the description
-// and the files below source_directory (core paths). Throws ToolError; a
+// and the files below source_directory (core paths). Setup.inf lists each
+// file's size and CRC-32 in section Checksums, so that list, extract, test
+// and Setup.exe can tell damaged data. Throws ToolError; a
 // failed or interrupted run (signals.h) leaves nothing of the medium behind.
 // Memory does not grow with the size of the files.
 PackResult Pack(const ProductDescription& description, const std::string& source_directory,

@@ -66,8 +66,16 @@ void ToolHost::ReportErrorNumber(int error) {
   written_ = false;
   const bool created = stp::port::KindOf(current_) == stp::port::PathKind::kFile;
   throw ToolError("'" + ShownPath(current_) + "' could not be " + (created ? "stamped" : "created") + ": " +
-                      Shown(stp::IoErrorText(error)),
+                      stp::IoErrorEnglish(error),
                   created ? kFailed : kUserError);
+}
+
+// The reason is the folder's where the engine could not make it (it makes
+// folders without a word), else the file's own.
+void ToolHost::TargetNotCreated(const std::string& target, const stp::IoError& error) {
+  written_ = false;
+  EnsureDirectory(target.substr(0, target.rfind('\\')));
+  throw ToolError(CoreMessage(error), kUserError);
 }
 
 void ToolHost::FileInstalled() {

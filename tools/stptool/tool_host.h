@@ -40,6 +40,7 @@ class ToolHost : public stp::InstallHost {
   void Advance(std::uint32_t bytes) override;
   void ShowTarget(const std::string& target, int disk_number) override;
   void ReportErrorNumber(int error) override;
+  void TargetNotCreated(const std::string& target, const stp::IoError& error) override;
 
   // The current target is complete and stamped.
   void FileInstalled();

@@ -31,6 +31,9 @@ class RecordingHost : public InstallationHost {
     shown.emplace_back(target, disk_number);
   }
   void ReportErrorNumber(int error) override { error_numbers.push_back(error); }
+  void TargetNotCreated(const std::string& target, const IoError& error) override {
+    not_created.emplace_back(target, error.Code());
+  }
   void ShowSystemUpdate() override { events.push_back("panel"); }
   void ReportNoSetupData() override { events.push_back("no setup data"); }
   void ShowFinishDialog() override { events.push_back("finish dialog"); }
@@ -45,6 +48,7 @@ class RecordingHost : public InstallationHost {
   std::uint64_t advanced = 0;
   std::vector<std::pair<std::string, int>> shown;
   std::vector<int> error_numbers;
+  std::vector<std::pair<std::string, int>> not_created;  // target, error number
   std::vector<std::string> events;
 };
 
