@@ -66,7 +66,8 @@ int RunOriginal() {
   const stp::SetupConfiguration product = Product(record);
   if (!Claim(product)) return ERROR_INSTALL_ALREADY_RUNNING;
   if (!ConfirmRemoval(stp::ProductTitle(product))) return 0;
-  // Without a copy the removal still runs here; only this file stays.
+  // Without a copy the removal still runs here; only this file stays, with
+  // the folders that hold it.
   if (!StartCopyInTemporaryFolder(record)) Remove(product, record);
   return 0;
 }
