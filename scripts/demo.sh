@@ -4,7 +4,8 @@
 # throwaway prefix: on the user's display when there is one, otherwise under
 # Xvfb, where the wizard is walked for you and screenshots are written to
 # screenshots/ (demo.png shows the backdrop window with the welcome page,
-# progress.png the installation, finish.png its end). Lists what was
+# progress.png the installation, finish.png its end, maintenance.png the page
+# Setup shows when started again). Lists what was
 # installed before the prefix goes.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -11,4 +11,4 @@ trap 'rm -rf "$work"' EXIT
 # BMP3: the plain Windows 3 format, which every Windows loads.
 convert -size 119x258 gradient:'#1f3f8f'-'#9fc7ff' BMP3:"$work/setup.bmp"
 build/tools/stptool/stptool pack -b "$work/setup.bmp" -e build/win32/bin/Setup.exe \
-  examples/product/Textwerk.txt examples/product/files "$work/medium"
+  -l build/win32/bin/LAUNCHER.EXE examples/product/Textwerk.txt examples/product/files "$work/medium"

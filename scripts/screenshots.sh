@@ -4,7 +4,8 @@
 # PNGs to screenshots/: the backdrop with the welcome page, the cancel
 # confirmation, the about box, the system information page, the destination
 # directory page, the folder browser, the installation page during the run
-# and the finish dialog in both forms. Lists what the installation left in
+# and the finish dialog in both forms, and the maintenance page that Setup
+# shows when started again. Lists what the installation left in
 # the prefix before the prefix goes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +23,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   wineserver -k
 ' screenshots "$work" "$root"
 
-for shot in welcome cancel about sysinfo destination browser progress finish finish-restart; do
+for shot in welcome cancel about sysinfo destination browser progress finish finish-restart maintenance; do
   convert "$work/shots/$shot.bmp" "screenshots/$shot.png"
   echo "screenshots/$shot.png"
 done

@@ -15,6 +15,8 @@ class TVerzeichnis : public WizardPage {
 
   // Composes the text and proposes the destination.
   void FormCreate() override;
+  // The entry field, which the maintenance page's reinstallation fills.
+  ui::Edit& DestinationField() { return entry_; }
 
  protected:
   // Checks the destination, creates it after a question, then hands it to

@@ -29,6 +29,8 @@ class WizardPage : public ui::Form {
 
   WizardPage(stp::SetupState& state, const char* class_name, const std::string& caption);
 
+  ui::Form* NextPage() const { return next_; }
+
   // Back and Next: the current page goes, its neighbour comes. Pages
   // without them disable the buttons.
   virtual void Button1Click();

@@ -58,6 +58,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     info->SetNeighbours(nullptr, sys_info.get());
     sys_info->SetNeighbours(info.get(), verzeichnis.get());
     verzeichnis->SetNeighbours(sys_info.get(), installation.get());
+    // Reinstallation: the recorded directory into the destination page's
+    // field, and on to the installation page.
+    wartung->SetNeighbours(nullptr, installation.get());
+    wartung->SetDestinationField(verzeichnis->DestinationField());
     for (WizardPage* page : std::initializer_list<WizardPage*>{verzeichnis.get(), installation.get(),
                                                                wartung.get(), sys_info.get()}) {
       page->SetPicture(info->Picture());

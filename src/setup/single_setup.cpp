@@ -23,14 +23,16 @@ bool StartsWithIgnoringCase(const std::string& text, const std::string& start) {
                                                        length, start.data(), length) == CSTR_EQUAL;
 }
 
+// Setup's backdrop, or the launcher's window while it removes the product.
+bool IsSetupWindowClass(const std::string& name) { return name == "THaupt" || name == "TDeinstallation"; }
+
 BOOL CALLBACK FindOtherBackdrop(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<Search*>(context);
-  char class_name[16] = {};
+  char class_name[32] = {};
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   if (process == GetCurrentProcessId() || !GetClassNameA(window, class_name, sizeof class_name) ||
-      std::string(class_name) != "THaupt" ||
-      !StartsWithIgnoringCase(WindowText(window), search->caption_start)) {
+      !IsSetupWindowClass(class_name) || !StartsWithIgnoringCase(WindowText(window), search->caption_start)) {
     return TRUE;
   }
   search->found = window;

@@ -56,7 +56,9 @@ inline void ExpectPicture(HWND page) {
 }
 
 // A wizard page: the frame every page shares, then the page's own controls.
-inline void ExpectPage(HWND page, const std::vector<layout::Placed>& own_controls) {
+// Pages with a disabled Next have no default button.
+inline void ExpectPage(HWND page, const std::vector<layout::Placed>& own_controls,
+                       const std::string& default_button = "&Weiter >") {
   std::vector<layout::Placed> controls = {{"", {16, 18, 121, 260}},  // picture panel
                                           {"", {1, 1, 119, 258}},    // picture, inside the panel
                                           {"", {16, 280, 440, 15}},  // separator
@@ -64,7 +66,7 @@ inline void ExpectPage(HWND page, const std::vector<layout::Placed>& own_control
                                           {"&Weiter >", {256, 304, 81, 21}},
                                           {"Abbrechen", {375, 304, 81, 21}}};
   controls.insert(controls.end(), own_controls.begin(), own_controls.end());
-  layout::ExpectLayout(page, {472, 333}, controls, "&Weiter >");
+  layout::ExpectLayout(page, {472, 333}, controls, default_button);
   ExpectPicture(page);
 }
 

@@ -136,6 +136,24 @@ FILES
 done
 [ -f "$work/medium/Disk1/Setup.inf" ] && [ -f "$work/medium/Disk2/Setup2.stp" ] || fail "beside: wrong places"
 
+# A medium without the launcher is told apart, also with -q: its uninstall
+# entry would start nothing. -l and --launcher add it as the last file.
+rm -rf "$work/launcher-medium"
+"$tool" pack -q "$product/Textwerk.txt" "$product/files" "$work/launcher-medium" 2>"$work/stderr" || fail "pack -q"
+grep -q "warning: the medium installs no Setup/LAUNCHER.EXE" "$work/stderr" ||
+  fail "pack without a launcher did not warn: $(cat "$work/stderr")"
+printf 'MZ launcher' >"$work/LAUNCHER.EXE"
+for option in -l --launcher; do
+  rm -rf "$work/launcher-medium" "$work/launcher-out"
+  "$tool" pack "$option" "$work/LAUNCHER.EXE" "$product/Textwerk.txt" "$product/files" "$work/launcher-medium" \
+    2>"$work/stderr" || fail "pack $option"
+  grep -q warning "$work/stderr" && fail "pack $option warned: $(cat "$work/stderr")"
+  grep -q "^packed 7 files" "$work/stderr" || fail "pack $option: $(cat "$work/stderr")"
+  "$tool" list "$work/launcher-medium" | grep -q "Setup/LAUNCHER.EXE$" || fail "list after pack $option"
+  "$tool" extract -q "$work/launcher-medium" "$work/launcher-out" || fail "extract after pack $option"
+  cmp -s "$work/LAUNCHER.EXE" "$work/launcher-out/Setup/LAUNCHER.EXE" || fail "$option: the launcher differs"
+done
+
 expect 2 "usage: stptool pack" "$tool" pack "$product/Textwerk.txt"
 expect 2 "is not empty" "$tool" pack "$product/Textwerk.txt" "$product/files" "$work/medium"
 printf '[product]\norganisation = B\nproduct = T\nversion = 1\n[files]\nmissing.txt\n' >"$work/bad.txt"

@@ -232,6 +232,16 @@ TEST(Pack, RefusesWhatSetupCouldNotInstallNamingTheLine) {
        "[files]\na.txt\n",
        "no file",
        {0, DiskFolders::kNone, source.Path() + "none.bmp", ""}},
+      {"a missing launcher",
+       "[files]\na.txt\n",
+       "no file",
+       {0, DiskFolders::kNone, "", "", false, source.Path() + "none.exe"}},
+      {"a launcher the description installs already",
+       "[files]\na.txt\nb.txt -> setup\\launcher.exe\n",
+       "-l: the target '" + ShownPath("Setup\\LAUNCHER.EXE") + "' of '" + ShownPath(source.Path() + "a.txt") +
+           "' and the target '" + ShownPath("setup\\launcher.exe") + "' of '" +
+           ShownPath(source.Path() + "b.txt") + "' (line 7)",
+       {0, DiskFolders::kNone, "", "", false, source.Path() + "a.txt"}},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
@@ -247,6 +257,51 @@ TEST(Pack, RefusesWhatSetupCouldNotInstallNamingTheLine) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
     }
     EXPECT_TRUE(std::filesystem::is_empty(out.Native()));
+  }
+}
+
+// The launcher is the last file of the table, compressed like the others;
+// a medium whose installation would register an uninstall entry without it
+// is told apart.
+TEST(Pack, InstallsTheLauncherBelowTheRecordFolder) {
+  TempDir source;
+  stp::test::WriteFileAt(source, "a.txt", "a", kPlainTime);
+  stp::test::WriteFileAt(source, "own\\Launcher.exe", "MZ launcher", kHighLowHalf);
+  const struct {
+    const char* name;
+    const char* files;
+    bool with_option;
+    std::vector<std::string> targets;
+  } kCases[] = {
+      {"none", "a.txt\n", false, {"a.txt"}},
+      {"from -l", "a.txt\n", true, {"a.txt", "Setup\\LAUNCHER.EXE"}},
+      {"described",
+       "own/Launcher.exe -> setup\\launcher.exe\na.txt\n",
+       false,
+       {"setup\\launcher.exe", "a.txt"}},
+      {"not in the record folder", "own/Launcher.exe -> LAUNCHER.EXE\n", false, {"LAUNCHER.EXE"}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const auto description = ParseProductDescription(
+        std::string("[product]\norganisation = O\nproduct = P\nversion = 1\n[files]\n") + c.files, "test");
+    PackOptions options;
+    if (c.with_option) options.launcher = source.Path() + "own\\Launcher.exe";
+    TempDir out;
+    Progress quiet(false);
+    const PackResult packed = Pack(description, source.Path(), out.Path(), options, quiet);
+    std::vector<std::string> targets;
+    for (const PackedFile& file : packed.files) targets.push_back(file.target);
+    EXPECT_EQ(targets, c.targets);
+    const bool installs = c.with_option || std::string(c.name) == "described";
+    EXPECT_EQ(InstallsLauncher(packed.files), installs);
+    if (!installs) continue;
+
+    TempDir destination;
+    Extract(out.Path(), destination.Path());
+    const std::string launcher = destination.Path() + c.targets[c.with_option ? 1 : 0];
+    EXPECT_EQ(stp::test::ReadFileAt(launcher), "MZ launcher");
+    EXPECT_EQ(stp::test::WriteTimeAt(launcher), kHighLowHalf);
   }
 }
 

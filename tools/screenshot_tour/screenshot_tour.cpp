@@ -4,7 +4,8 @@
 // (cancel confirmation), about.bmp (about box), sysinfo.bmp (system
 // information), destination.bmp (destination directory page), browser.bmp
 // (folder browser), progress.bmp (the installation page while it installs)
-// and finish.bmp (the finish dialog in the form the medium asks for). The
+// and finish.bmp (the finish dialog in the form the medium asks for), then,
+// started again, maintenance.bmp (the maintenance page). The
 // other form of the finish dialog, finish-restart.bmp (or finish.bmp when
 // the medium offers a restart), is shown inside the tour's own process.
 // Usage: screenshot_tour MEDIUM_DIR OUTPUT_DIR
@@ -213,6 +214,20 @@ int main(int argc, char** argv) {
     const bool restart_form = driver::ControlByText(finish, "Neustart").visible;
     Capture(output + (restart_form ? "finish-restart.bmp" : "finish.bmp"));
     driver::ClickButton(finish, restart_form ? "Abbrechen" : "Beenden");
+    if (setup.WaitForExit() == STILL_ACTIVE) return Fail("Setup.exe did not end");
+  }
+  {
+    // Started again, Setup finds the product installed. The tour leaves it
+    // installed, so that the demo can list what it put where.
+    driver::SetupProcess setup(argv[1]);
+    if (!setup.Start()) return Fail("Setup.exe did not start again");
+    HWND maintenance = driver::WaitForWindow(setup.Id(), "TWartung");
+    if (!maintenance) return Fail("no maintenance page");
+    Capture(output + "maintenance.bmp");
+    driver::ClickButton(maintenance, "Abbrechen");
+    HWND confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
+    if (!confirmation) return Fail("no cancel confirmation over the maintenance page");
+    driver::ClickButton(confirmation, "Abbrechen");
     if (setup.WaitForExit() == STILL_ACTIVE) return Fail("Setup.exe did not end");
   }
   CaptureOtherFinishDialog(argv[1], output);

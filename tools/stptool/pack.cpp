@@ -24,6 +24,9 @@ constexpr std::int64_t kLargestCount = std::numeric_limits<std::int32_t>::max();
 // before its offset is known.
 constexpr std::string_view kWidestOffset = "2147483647";
 constexpr std::size_t kCopyBlock = 64 * 1024;
+// The launcher comes from the command line, not from a line of the
+// description.
+constexpr int kLauncherLine = 0;
 
 // A file of the source folder on its way into the medium.
 struct SourceFile {
@@ -49,7 +52,8 @@ class Packer {
   Packer(const ProductDescription& description, const std::string& source_directory)
       : description_(description), source_directory_(stp::WithTrailingBackslash(source_directory)) {}
 
-  std::vector<SourceFile> CollectFiles() {
+  // The described files, then the launcher (a core path; empty: none).
+  std::vector<SourceFile> CollectFiles(const std::string& launcher) {
     std::vector<SourceFile> files;
     for (const FileSource& source : description_.files) {
       for (const auto& [path, target] : Expand(source)) files.push_back(Checked(source.line, path, target));
@@ -58,6 +62,7 @@ class Packer {
     if (files.empty()) {
       throw ToolError(description_.name + ": [files] lists no file; a medium needs at least one", kUserError);
     }
+    if (!launcher.empty()) files.push_back(Checked(kLauncherLine, launcher, std::string(kLauncherTarget)));
     return files;
   }
 
@@ -78,6 +83,7 @@ class Packer {
   }
 
   ToolError Fail(int line, const std::string& message) const {
+    if (line == kLauncherLine) return ToolError("-l: " + message, kUserError);
     return DescriptionError(description_.name, line, message);
   }
 
@@ -293,7 +299,7 @@ void CheckOptions(const PackOptions& options) {
   if (!volumes && options.disk_folders != DiskFolders::kNone) {
     throw ToolError("Disk folders need volumes: give the first volume's size too", kUserError);
   }
-  for (const std::string* path : {&options.picture, &options.setup_program}) {
+  for (const std::string* path : {&options.picture, &options.setup_program, &options.launcher}) {
     if (!path->empty() && !stp::port::FileExists(*path)) {
       throw ToolError("no file '" + ShownPath(*path) + "'", kUserError);
     }
@@ -401,6 +407,12 @@ std::optional<std::int64_t> ParseVolumeSize(std::string_view text) {
   return bytes;
 }
 
+bool InstallsLauncher(const std::vector<PackedFile>& files) {
+  return std::any_of(files.begin(), files.end(), [](const PackedFile& file) {
+    return Folded(file.target) == Folded(std::string(kLauncherTarget));
+  });
+}
+
 std::string FileTimeText(stp::port::FileTime time) {
   const auto low = static_cast<std::int32_t>(static_cast<std::uint32_t>(time));
   const auto high = static_cast<std::int32_t>(static_cast<std::uint32_t>(time >> 32));
@@ -411,7 +423,7 @@ PackResult Pack(const ProductDescription& description, const std::string& source
                 const std::string& out_directory, const PackOptions& options, Progress& progress) {
   CheckOptions(options);
   Packer packer(description, source_directory);
-  const std::vector<SourceFile> sources = packer.CollectFiles();
+  const std::vector<SourceFile> sources = packer.CollectFiles(options.launcher);
   packer.CheckLinks(sources);
   std::uint64_t total_bytes = 0;
   for (const SourceFile& file : sources) total_bytes += file.size;

@@ -49,7 +49,14 @@ struct PackOptions {
   // Volumes, the first as large as the room that Setup.exe, Setup.inf and
   // setup.bmp leave on the first diskette (first_volume_size is not used).
   bool fit_first_disk = false;
+  // Core path of the launcher, installed as kLauncherTarget after the
+  // described files; empty: none.
+  std::string launcher = {};
 };
+
+// Where the uninstall entry of an installation looks for the program that
+// removes the product, below the destination.
+inline constexpr std::string_view kLauncherTarget = "Setup\\LAUNCHER.EXE";
 
 // The value of pack's -v: a whole number of bytes, also as k (1024 bytes)
 // or M (1000k, the megabyte of diskette labels, so that 1.44M is 1440k)
@@ -90,6 +97,11 @@ struct PackResult {
 // Memory does not grow with the size of the files.
 PackResult Pack(const ProductDescription& description, const std::string& source_directory,
                 const std::string& out_directory, const PackOptions& options, Progress& progress);
+
+// Whether the files install kLauncherTarget (letter case does not count, as
+// on Windows). Without it, the uninstall entry that an installation makes
+// starts nothing.
+bool InstallsLauncher(const std::vector<PackedFile>& files);
 
 // A file time as Setup.inf keeps it: "low&high", each half a signed 32-bit
 // decimal number, so that a low half of 2^31 or more is negative.

@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: stptool pack [-q] [-v SIZE [-d below|beside]] [-b PICTURE] [-e SETUP_EXE]\n"
-    "                    DESCRIPTION SOURCE_DIR OUT_DIR\n"
+    "                    [-l LAUNCHER_EXE] DESCRIPTION SOURCE_DIR OUT_DIR\n"
     "  -v SIZE    setup data in volumes: Setup1.stp of SIZE bytes (k = 1024 bytes, M = 1000k,\n"
     "             at most 1457664), every later one 1457664 bytes, one 1.44 MB diskette each;\n"
     "             -v auto: Setup1.stp fills what Setup.exe, Setup.inf and setup.bmp leave\n"
@@ -20,6 +20,9 @@ constexpr std::string_view kUsage =
     "  -d beside  each volume in a folder DiskN, with Setup.inf, setup.bmp and Setup.exe in Disk1\n"
     "  -b FILE    copy FILE as setup.bmp\n"
     "  -e FILE    copy FILE as Setup.exe\n"
+    "  -l FILE, --launcher FILE\n"
+    "             install FILE as Setup\\LAUNCHER.EXE below the destination folder, the program\n"
+    "             that the product's entry in the list of installed software starts to remove it\n"
     "  -q         no progress line and no summary\n";
 
 DiskFolders Folders(const std::string& text) {
@@ -31,7 +34,7 @@ DiskFolders Folders(const std::string& text) {
 }  // namespace
 
 int PackCommand(std::span<const std::string> args) {
-  const Arguments parsed = ParseArguments(args, {"-v", "-d", "-b", "-e"}, {"-q"}, kUsage);
+  const Arguments parsed = ParseArguments(args, {"-v", "-d", "-b", "-e", "-l", "--launcher"}, {"-q"}, kUsage);
   if (parsed.help) return ShowUsage(kUsage);
   if (parsed.operands.size() != 3) return WrongUsage(kUsage);
   PackOptions options;
@@ -44,6 +47,7 @@ int PackCommand(std::span<const std::string> args) {
     if (option == "-d") options.disk_folders = Folders(value);
     if (option == "-b") options.picture = CorePath(value);
     if (option == "-e") options.setup_program = CorePath(value);
+    if (option == "-l" || option == "--launcher") options.launcher = CorePath(value);
   }
   const bool quiet = parsed.flags.contains("-q");
 
@@ -59,6 +63,12 @@ int PackCommand(std::span<const std::string> args) {
                      ? "the folder Disk1"
                      : "Setup1.stp beside Setup.inf, Setup.exe, setup.bmp",
                  static_cast<long long>(result.first_disk_bytes), static_cast<long long>(kDisketteBytes));
+  }
+  if (!InstallsLauncher(result.files)) {
+    std::fprintf(stderr,
+                 "stptool pack: warning: the medium installs no %s, so the product's entry in the list of "
+                 "installed software will start nothing; give -l LAUNCHER.EXE\n",
+                 ShownPath(kLauncherTarget).c_str());
   }
   if (quiet) return kSuccess;
   std::fprintf(stderr, "packed %zu file%s into %d bytes of setup data", result.files.size(),

@@ -1,0 +1,199 @@
+// LAUNCHER.EXE, as the system's list of installed software starts it after
+// a real installation: it asks, hands the removal to a copy of itself in the
+// temporary folder, removes everything the installation made, its own file
+// included, reports, and leaves only the copy, which goes at the next restart.
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "maintenance.h"
+
+namespace {
+
+using scenario::InstalledProduct;
+
+// A visible window of any process: the launcher runs in processes the
+// scenario does not start itself.
+HWND FindAnyWindow(const std::string& class_name, const std::optional<std::string>& caption = {}) {
+  for (HWND window = FindWindowExA(nullptr, nullptr, class_name.c_str(), nullptr); window;
+       window = FindWindowExA(nullptr, window, class_name.c_str(), nullptr)) {
+    if (IsWindowVisible(window) && (!caption || driver::TextOf(window) == *caption)) return window;
+  }
+  return nullptr;
+}
+
+HWND WaitForAnyWindow(const std::string& class_name, const std::optional<std::string>& caption = {}) {
+  HWND found = nullptr;
+  driver::WaitFor([&] { return (found = FindAnyWindow(class_name, caption)) != nullptr; });
+  return found;
+}
+
+std::optional<driver::MessageBoxText> WaitForAnyMessageBox(const std::string& caption) {
+  HWND box = WaitForAnyWindow("TMessageForm", caption);
+  if (!box) return std::nullopt;
+  return driver::ReadMessageBox(box);
+}
+
+// The process that shows a window, opened to wait for its end.
+struct WindowProcess {
+  explicit WindowProcess(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, id);
+  }
+  ~WindowProcess() {
+    if (handle) CloseHandle(handle);
+  }
+  std::string Image() const {
+    char path[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    return QueryFullProcessImageNameA(handle, 0, path, &length) ? std::string(path, length) : std::string();
+  }
+  bool Ended() const { return WaitForSingleObject(handle, driver::kTimeoutMs) == WAIT_OBJECT_0; }
+  HANDLE handle = nullptr;
+};
+
+// Starts a command line as the system's list does; the process handle, or null.
+HANDLE Start(std::string command) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &started)) {
+    return nullptr;
+  }
+  CloseHandle(started.hThread);
+  return started.hProcess;
+}
+
+DWORD ExitCodeOf(HANDLE process) {
+  DWORD code = STILL_ACTIVE;
+  if (WaitForSingleObject(process, driver::kTimeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process, &code);
+  CloseHandle(process);
+  return code;
+}
+
+std::string TemporaryFolder() {
+  char path[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, path);
+  return path;
+}
+
+// The names in the system's list of files to rename or delete at the next
+// restart (MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT).
+std::vector<std::string> NamesForRestart() {
+  std::vector<char> data(65536);
+  DWORD size = static_cast<DWORD>(data.size());
+  std::vector<std::string> names;
+  if (SHGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                  "PendingFileRenameOperations", nullptr, data.data(), &size) == ERROR_SUCCESS) {
+    for (std::size_t at = 0; at < size; at += names.back().size() + 1) names.emplace_back(data.data() + at);
+  }
+  return names;
+}
+
+// What Wine does at a restart: the files noted for deletion go.
+void Restart() { ExitCodeOf(Start("wineboot.exe -r")); }
+
+struct Way {
+  const char* name;
+  // Starts the removal of the product as the system's list does.
+  std::function<HANDLE(const InstalledProduct&)> start;
+};
+
+const Way kWays[] = {
+    {"wine uninstaller --remove",
+     [](const InstalledProduct& product) {
+       return Start("uninstaller.exe --remove \"" + product.Name().EntryName() + "\"");
+     }},
+    // Unquoted, blanks and all, as the uninstall entry holds it.
+    {"the UninstallString as written",
+     [](const InstalledProduct& product) {
+       return Start(driver::RegistryString(HKEY_LOCAL_MACHINE,
+                                           scenario::kUninstallList + product.Name().EntryName(),
+                                           "UninstallString")
+                        .value_or("none"));
+     }},
+};
+
+TEST(Launcher, RemovesTheProductWithoutTheMedium) {
+  int row = 0;
+  for (const Way& way : kWays) {
+    SCOPED_TRACE(way.name);
+    InstalledProduct product("launcher-" + std::to_string(++row),
+                             {"Liste", "Werk " + std::to_string(row), "1.0"});
+    ASSERT_NO_FATAL_FAILURE(product.Install());
+    const std::string record_text = driver::FileContent(product.Record()).value_or("");
+
+    // "&Nein" changes nothing, and no copy of the launcher is made.
+    HANDLE started = way.start(product);
+    ASSERT_TRUE(started);
+    auto question = WaitForAnyMessageBox("Bestätigen");
+    ASSERT_TRUE(question);
+    scenario::ExpectRemovalQuestion(*question, product.Name().Title());
+    EXPECT_EQ(WindowProcess(question->handle).Image(), product.Launcher());
+    const std::vector<std::string> pending = NamesForRestart();
+    driver::ClickButton(question->handle, "&Nein");
+    EXPECT_EQ(ExitCodeOf(started), 0u);
+    product.ExpectInstalled();
+    EXPECT_EQ(driver::FileContent(product.Record()), record_text);
+    EXPECT_EQ(NamesForRestart(), pending);
+
+    // "&Ja": a copy in the temporary folder removes the product and reports.
+    started = way.start(product);
+    ASSERT_TRUE(started);
+    question = WaitForAnyMessageBox("Bestätigen");
+    ASSERT_TRUE(question);
+    driver::ClickButton(question->handle, "&Ja");
+    const auto report = WaitForAnyMessageBox("Information");
+    ASSERT_TRUE(report);
+    scenario::ExpectRemovalReport(*report);
+    EXPECT_EQ(ExitCodeOf(started), 0u);
+    const WindowProcess copy(report->handle);
+    const std::string image = copy.Image();
+    EXPECT_EQ(image.rfind(TemporaryFolder(), 0), 0u) << image;
+    HWND window = WaitForAnyWindow("TDeinstallation", product.Name().Title());
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(
+        driver::ControlByText(window, "Entfernt " + product.Name().Title() + " von Ihrem System.").handle);
+    EXPECT_EQ(driver::TextOf(scenario::ControlOfClass(window, "TGauge")), "100%");
+    driver::ClickButton(report->handle, "OK");
+    EXPECT_TRUE(copy.Ended());
+    product.ExpectRemoved();
+
+    // The copy cannot delete its own running file: the system does, at the
+    // next restart.
+    EXPECT_TRUE(scenario::Exists(image));
+    const std::vector<std::string> noted = NamesForRestart();
+    EXPECT_NE(std::find(noted.begin(), noted.end(), "\\??\\" + image), noted.end());
+    Restart();
+    EXPECT_FALSE(scenario::Exists(image));
+  }
+}
+
+// The launcher and Setup never remove or install the same product at once:
+// beside a Setup of the product, the launcher asks nothing and ends.
+TEST(Launcher, LeavesTheProductToARunningSetup) {
+  InstalledProduct product("launcher-beside-setup", {"Beiseite", "Werk", "1.0"});
+  ASSERT_NO_FATAL_FAILURE(product.Install());
+  driver::SetupProcess setup(product.MediumDirectory());
+  ASSERT_TRUE(setup.Start());
+  HWND page = driver::WaitForWindow(setup.Id(), "TWartung");
+  ASSERT_TRUE(page);
+  EXPECT_EQ(ExitCodeOf(Start("\"" + product.Launcher() + "\"")),
+            static_cast<DWORD>(ERROR_INSTALL_ALREADY_RUNNING));
+  EXPECT_FALSE(FindAnyWindow("TMessageForm"));
+  product.ExpectInstalled();
+  driver::ClickButton(page, "Abbrechen");
+  HWND confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
+  ASSERT_TRUE(confirmation);
+  driver::ClickButton(confirmation, "Abbrechen");
+  EXPECT_EQ(setup.WaitForExit(), 0u);
+}
+
+}  // namespace
