@@ -29,6 +29,7 @@
 #include "port/file_system.h"
 #include "setup/configuration.h"
 #include "stptool/pack.h"
+#include "unattended/silent_hosts.h"
 
 namespace {
 
@@ -59,17 +60,6 @@ class ScratchFolder {
  private:
   fs::path native_;
   std::string path_;
-};
-
-// The engine asks nothing of anyone here.
-class SilentHost : public stp::InstallHost {
- public:
-  void ProcessMessages() override {}
-  bool CancelConfirmed() override { return false; }
-  bool AskForDisk(int, const std::string&) override { return false; }
-  void Advance(std::uint32_t) override {}
-  void ShowTarget(const std::string&, int) override {}
-  void ReportErrorNumber(int) override {}
 };
 
 struct Corpus {
@@ -119,7 +109,7 @@ void BM_Extract(benchmark::State& state) {
   ScratchFolder destination;
   const stp::TargetPlaces places{destination.Path(), destination.Path() + "windir",
                                  destination.Path() + "desktop"};
-  SilentHost host;
+  stp::SilentInstallationHost host;
   for (auto _ : state) {
     stp::Extraction extraction(table, places, medium, host, [](int, const std::string&) {});
     if (extraction.InstallFiles() != stp::Extraction::Outcome::kDone) state.SkipWithError("not installed");
