@@ -1,7 +1,8 @@
+#include "setup/profile.h"
+
 #include <gtest/gtest.h>
 
 #include "profile_corpus.h"
-#include "setup/profile.h"
 #include "support/temp_dir.h"
 
 namespace stp {
@@ -31,14 +32,35 @@ TEST(ProfileInteger, FollowsTheRuntimeRules) {
     std::optional<std::int32_t> value;
   };
   const Case cases[] = {
-      {"255", 255},           {"$FF", 255},          {"0x0000FF", 255},     {"0XfF", 255},
-      {"  42", 42},           {"+7", 7},             {"-7", -7},            {"-$10", -16},
-      {"-0x10", -16},         {"0", 0},              {"007", 7},            {"2147483647", 2147483647},
-      {"-2147483648", INT32_MIN},                    {"$FFFFFFFF", -1},     {"0x80000000", INT32_MIN},
-      {"", std::nullopt},     {" ", std::nullopt},   {"0x", std::nullopt},  {"$", std::nullopt},
-      {"red", std::nullopt},  {"12a", std::nullopt}, {"1 2", std::nullopt}, {"- 5", std::nullopt},
-      {"+", std::nullopt},    {"2147483648", std::nullopt},                 {"-2147483649", std::nullopt},
-      {"$100000000", std::nullopt},                  {"0x1g", std::nullopt}, {"\t5", std::nullopt},
+      {"255", 255},
+      {"$FF", 255},
+      {"0x0000FF", 255},
+      {"0XfF", 255},
+      {"  42", 42},
+      {"+7", 7},
+      {"-7", -7},
+      {"-$10", -16},
+      {"-0x10", -16},
+      {"0", 0},
+      {"007", 7},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"$FFFFFFFF", -1},
+      {"0x80000000", INT32_MIN},
+      {"", std::nullopt},
+      {" ", std::nullopt},
+      {"0x", std::nullopt},
+      {"$", std::nullopt},
+      {"red", std::nullopt},
+      {"12a", std::nullopt},
+      {"1 2", std::nullopt},
+      {"- 5", std::nullopt},
+      {"+", std::nullopt},
+      {"2147483648", std::nullopt},
+      {"-2147483649", std::nullopt},
+      {"$100000000", std::nullopt},
+      {"0x1g", std::nullopt},
+      {"\t5", std::nullopt},
       {"99999999999999999999", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseProfileInteger(c.text), c.value) << '"' << c.text << '"';
