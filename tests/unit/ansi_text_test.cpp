@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "port/ansi_text.h"
+
+#include <gtest/gtest.h>
 
 namespace stp {
 namespace {
@@ -12,9 +12,11 @@ TEST(AnsiText, ConvertsGermanAndHighCharactersToUtf8) {
   };
   const Case cases[] = {
       {"", ""},
-      {"Zurück", "Zur\xC3\xBC" "ck"},  // the literal is Windows-1252
-      {"\x80", "\xE2\x82\xAC"},         // euro sign
-      {"\x81", "\xC2\x81"},             // undefined in Windows-1252: kept as C1 control
+      {"Zurück",
+       "Zur\xC3\xBC"
+       "ck"},                    // the literal is Windows-1252
+      {"\x80", "\xE2\x82\xAC"},  // euro sign
+      {"\x81", "\xC2\x81"},      // undefined in Windows-1252: kept as C1 control
       {"\x9F", "\xC5\xB8"},
       {"\xFF", "\xC3\xBF"},
       {"\\<windir>\\a", "\\<windir>\\a"},

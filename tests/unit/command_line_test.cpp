@@ -5,19 +5,6 @@
 namespace stp {
 namespace {
 
-TEST(IsRemovalSwitch, LooksAtTheSecondCharacterOnly) {
-  const struct {
-    const char* argument;
-    bool removal;
-  } cases[] = {
-      {"/u", true}, {"-U", true},  {"/uninstall", true}, {"xu", true},  {"u", false},   {"U", false},
-      {"", false},  {"/x", false}, {"uu", true},         {"/ü", false}, {"//u", false}, {"-u ", true},
-  };
-  for (const auto& row : cases) {
-    EXPECT_EQ(IsRemovalSwitch(row.argument), row.removal) << '"' << row.argument << '"';
-  }
-}
-
 struct Expected {
   bool silent = false;
   const char* destination = "";
@@ -95,6 +82,7 @@ TEST(ParseCommandLine, KeepsTheClassicRemovalArgument) {
       {"\"/u\"", {.classic_removal = true, .removal_switch = true}},
       {"/uninstall", {.classic_removal = true}},
       {"xu", {.classic_removal = true}},
+      {"uu", {.classic_removal = true}},
       {"-Ux /S", {.silent = true, .classic_removal = true}},
       {"/S /U", {.silent = true, .removal_switch = true}},
   };

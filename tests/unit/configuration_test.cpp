@@ -9,20 +9,26 @@ SetupConfiguration ConfigOf(const std::string& general) {
   return ReadSetupConfiguration(ProfileFile::Parse("[General]\r\n" + general));
 }
 
-TEST(SetupConfiguration, DefaultsWhenNothingIsGiven) {
-  const SetupConfiguration config = ReadSetupConfiguration(ProfileFile());
-  EXPECT_EQ(config.DefDirectory, "");
-  EXPECT_EQ(config.RequireNT, "0");
-  EXPECT_EQ(config.RebootSystem, "1");
-  EXPECT_EQ(config.BackCl, 0x808000u);  // red 0, green 128, blue 128
-  EXPECT_EQ(config.FontCl, 0xFFFFFFu);
-  EXPECT_EQ(config.ShadowCl, 0u);
-}
-
-TEST(SetupConfiguration, ReadsTextsAsTheyStand) {
-  const auto config = ConfigOf("RequireNT=01\r\nRebootSystem=\r\n");
-  EXPECT_EQ(config.RequireNT, "01");   // only exactly "1" switches, so keep the text
-  EXPECT_EQ(config.RebootSystem, "");  // present but empty: no restart, unlike a missing key
+// Only exactly "1" switches, so texts are kept as they stand; a present but
+// empty RebootSystem means no restart, unlike a missing one. Colours are
+// integers as the profile reads them.
+TEST(SetupConfiguration, ReadsTextsAsTheyStandAndColoursAsIntegers) {
+  const SetupConfiguration none = ReadSetupConfiguration(ProfileFile());
+  EXPECT_EQ(none.RequireNT, "0");
+  EXPECT_EQ(none.RebootSystem, "1");
+  EXPECT_EQ(none.BackCl, 0x808000u);  // red 0, green 128, blue 128
+  EXPECT_EQ(none.FontCl, 0xFFFFFFu);
+  EXPECT_EQ(none.ShadowCl, 0u);
+  const auto config = ConfigOf("RequireNT=01\r\nRebootSystem=\r\nBackCl=0xFF8000\nFontCl=$FF\nShadowCl=-1\n");
+  EXPECT_EQ(config.RequireNT, "01");
+  EXPECT_EQ(config.RebootSystem, "");
+  EXPECT_EQ(config.BackCl, 0xFF8000u);
+  EXPECT_EQ(config.FontCl, 0x0000FFu);
+  EXPECT_EQ(config.ShadowCl, 0xFFFFFFFFu);
+  EXPECT_EQ(ConfigOf("BackCl=red\nFontCl=\n").BackCl, 0x808000u);
+  EXPECT_EQ(ConfigOf("FontCl=\n").FontCl, 0xFFFFFFu);
+  EXPECT_EQ(ReadTotalBytes(ProfileFile::Parse("[General]\nBytes=0x10\n")), 16);
+  EXPECT_EQ(ReadTotalBytes(ProfileFile::Parse("[General]\nBytes=lots\n")), 0);
 }
 
 // Empty parts keep their blanks.
@@ -39,7 +45,6 @@ TEST(SetupConfiguration, ComposesNamesFromTheProductParts) {
       {"Organisation=A\nProduct=B\nDefDirectory=\n", "A B ", "A B -Setup", "C:\\Programme\\A B", "AB"},
       {"Organisation=Firma\nVersion=2.0\n", "Firma  2.0", "Firma  2.0-Setup", "C:\\Programme\\Firma ",
        "Firma2.0"},
-      {"", "  ", "  -Setup", "C:\\Programme\\ ", ""},
   };
   for (const auto& c : kCases) {
     const SetupConfiguration config = ConfigOf(c.general);
@@ -58,19 +63,8 @@ TEST(SetupConfiguration, NamesTheRunOfAProduct) {
   EXPECT_EQ(name, "SetupRun/FIRMA/PLANER");
   EXPECT_EQ(SetupRunName(ConfigOf("Organisation=fIrma\nProduct=planer\nVersion=3.0\nEVersion=3\n")), name);
   EXPECT_NE(SetupRunName(ConfigOf("Organisation=Firma\nProduct=Planer 2\nVersion=2.0\n")), name);
-  EXPECT_NE(SetupRunName(ConfigOf("Organisation=Firma\nProduct=Schreiber\nVersion=2.0\n")), name);
   // No "\", which would name a namespace; other characters stay as they are.
   EXPECT_EQ(SetupRunName(ConfigOf("Organisation=A\\B\nProduct=Grüße\n")), "SetupRun/A/B/GRüßE");
-}
-
-// Colours are integers as the profile reads them, stored as they stand.
-TEST(SetupConfiguration, ReadsColoursAsIntegers) {
-  const auto config = ConfigOf("BackCl=0xFF8000\nFontCl=$FF\nShadowCl=-1\n");
-  EXPECT_EQ(config.BackCl, 0xFF8000u);
-  EXPECT_EQ(config.FontCl, 0x0000FFu);
-  EXPECT_EQ(config.ShadowCl, 0xFFFFFFFFu);
-  EXPECT_EQ(ConfigOf("BackCl=red\nFontCl=\n").BackCl, 0x808000u);
-  EXPECT_EQ(ConfigOf("FontCl=\n").FontCl, 0xFFFFFFu);
 }
 
 // Entries are read from 1 up to the first missing or empty one; NextOffset
@@ -96,19 +90,45 @@ TEST(FileTable, SplitsEntriesUpToTheFirstGap) {
     EXPECT_EQ(table.FileOffsets, c.offsets) << c.inf;
     EXPECT_EQ(table.FileTimes, c.times) << c.inf;
   }
-}
-
-TEST(LinkTable, SplitsAtTheFirstComma) {
-  const LinkTable table = LoadLinkTable(ProfileFile::Parse(
+  const LinkTable links = LoadLinkTable(ProfileFile::Parse(
       "[Links]\n1=Firma\\Planer.lnk,planer.exe\n2=no comma\n3=a.lnk,b,c\n5=after gap,x\n"));
-  EXPECT_EQ(table.LinkNames, (std::vector<std::string>{"Firma\\Planer.lnk", "", "a.lnk"}));
-  EXPECT_EQ(table.LinkTargets, (std::vector<std::string>{"planer.exe", "no comma", "b,c"}));
+  EXPECT_EQ(links.LinkNames, (Texts{"Firma\\Planer.lnk", "", "a.lnk"}));
+  EXPECT_EQ(links.LinkTargets, (Texts{"planer.exe", "no comma", "b,c"}));
 }
 
-TEST(TotalBytes, IsAnIntegerWithDefaultZero) {
-  EXPECT_EQ(ReadTotalBytes(ProfileFile()), 0);
-  EXPECT_EQ(ReadTotalBytes(ProfileFile::Parse("[General]\nBytes=0x10\n")), 16);
-  EXPECT_EQ(ReadTotalBytes(ProfileFile::Parse("[General]\nBytes=lots\n")), 0);
+// Without the section the files go unchecked; with it, each file of the
+// table has its entry, an empty one where the key is missing.
+TEST(FileTable, ReadsTheChecksumsOfItsEntriesWhereTheSectionIsThere) {
+  const std::string files = "[General]\r\nNextOffset=9\r\n[Files]\r\n1=a,0|0&0\r\n2=b,4|0&0\r\n";
+  using Checks = std::optional<std::vector<std::string>>;
+  const std::pair<std::string, Checks> kCases[] = {
+      {"", std::nullopt},
+      {"[Checksums]\r\n", Checks({"", ""})},
+      {"[checksums]\r\n2=1,00000001\r\n", Checks({"", "1,00000001"})},
+      {"[Checksums]\r\n1=x\r\n2=y\r\n3=z\r\n", Checks({"x", "y"})},
+  };
+  for (const auto& [section, checks] : kCases) {
+    EXPECT_EQ(LoadFileTable(ProfileFile::Parse(files + section)).FileChecks, checks) << section;
+  }
+}
+
+TEST(ParseFileCheck, TakesExactlyADecimalSizeACommaAndEightHexDigits) {
+  const std::pair<const char*, FileCheck> kAccepted[] = {
+      {"9,CBF43926", {9, 0xCBF43926}},
+      {"0,00000000", {0, 0}},
+      {"2147483647,ffffffff", {2147483647, 0xFFFFFFFF}},
+      {"007,0000000A", {7, 10}},
+  };
+  for (const auto& [text, check] : kAccepted) {
+    EXPECT_EQ(ParseFileCheck(text), check) << text;
+    EXPECT_EQ(ParseFileCheck(FileCheckText(check)), check) << text;
+  }
+  EXPECT_EQ(FileCheckText({0, 10}), "0,0000000A");
+  for (const char* text : {"", "9", ",CBF43926", "9,CBF4392", "9,CBF439260", "9,CBF4392G", "9,0xF43926",
+                           "9;CBF43926", "-9,CBF43926", "+9,CBF43926", " 9,CBF43926", "9 ,CBF43926",
+                           "2147483648,CBF43926", "99999999999,CBF43926", "9,CBF43926,1"}) {
+    EXPECT_EQ(ParseFileCheck(text), std::nullopt) << text;
+  }
 }
 
 }  // namespace

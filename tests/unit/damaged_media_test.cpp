@@ -1,6 +1,6 @@
-// Damaged media as stptool test, list and extract see them: every problem
-// of the table, the volumes and the files' data is named, and no damaged
-// file is written.
+// Damaged and hostile media as stptool test, list and extract see them:
+// every problem is named, no damaged file is written, and nothing is
+// written outside the destination or over what is there.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 
 #include "engine/setup_data_reader.h"
 #include "stptool/extract.h"
-#include "stptool/list.h"
 #include "stptool/native_text.h"
 #include "stptool/test_medium.h"
 #include "support/medium.h"
@@ -21,9 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using stp::test::TempDir;
-
-constexpr std::int64_t kFirstVolume = 200000;
-constexpr std::int64_t kVolume = stp::SetupDataReader::kLaterVolumeSize;
 
 // Three files in three volumes: b runs from volume 1 over all of volume 2
 // into volume 3, where c lies whole. Or the same in one Setup.stp. Packed
@@ -39,7 +35,7 @@ const TempDir& Packed(bool volumes) {
   };
   static const TempDir single;
   static const TempDir cut;
-  static const bool packed = pack(single, 0) && pack(cut, kFirstVolume);
+  static const bool packed = pack(single, 0) && pack(cut, 200000);
   (void)packed;
   return volumes ? cut : single;
 }
@@ -73,185 +69,121 @@ struct Copy {
     ASSERT_NE(at, std::string::npos) << from;
     Write("Setup.inf", inf.replace(at, from.size(), to));
   }
-  std::string Value(const std::string& section, const std::string& key) const {
-    return stp::ProfileFile::Load(dir.Path() + "Setup.inf").ReadString(section, key, "");
+  std::string Value(const std::string& key) const {
+    return stp::ProfileFile::Load(dir.Path() + "Setup.inf").ReadString("General", key, "");
   }
-  std::string Shown(const std::string& name) const { return ShownPath(dir.Path() + name); }
+  std::string Shown(const std::string& name) const { return "'" + ShownPath(dir.Path() + name) + "'"; }
 };
 
-struct Tested {
-  TestResult result;
-  std::vector<std::string> problems;
-};
-
-Tested TestCopy(const Copy& medium) {
-  Tested tested;
-  Progress quiet(false);
-  tested.result = TestMedium(ReadMedium(medium.dir.Path()), quiet,
-                             [&tested](const std::string& problem) { tested.problems.push_back(problem); });
-  return tested;
+// The lines say "{Setup1.stp}" for a volume's path as shown, "{c.txt}" for
+// sub\c.txt, "{NextOffset}" and "{Bytes}" for the values of Setup.inf.
+std::string Filled(std::string text, const Copy& m) {
+  const auto replace = [&text](const std::string& from, const std::string& to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+      text.replace(at, from.size(), to);
+    }
+  };
+  for (const char* volume : {"Setup1.stp", "Setup2.stp", "Setup3.stp", "Setup4.stp"}) {
+    replace("{" + std::string(volume) + "}", m.Shown(volume));
+  }
+  replace("{c.txt}", "'" + ShownPath("sub\\c.txt") + "'");
+  replace("{NextOffset}", m.Value("NextOffset"));
+  replace("{Bytes}", m.Value("Bytes"));
+  return text;
 }
 
 TEST(TestMedium, NamesEveryProblemOfADamagedMedium) {
-  const auto next_offset = [](const Copy& m) { return m.Value("General", "NextOffset"); };
+  using Lines = std::vector<std::string>;
   const struct {
     const char* name;
     bool volumes;
     std::function<void(const Copy&)> damage;
-    // What each problem line says, in order; given the copy, for its paths
-    // and numbers.
-    std::function<std::vector<std::string>(const Copy&)> problems;
+    Lines problems;  // how each problem line starts, in order
   } kCases[] = {
-      {"intact volumes", true, [](const Copy&) {}, [](const Copy&) { return std::vector<std::string>{}; }},
-      {"intact Setup.stp", false, [](const Copy&) {}, [](const Copy&) { return std::vector<std::string>{}; }},
-      {"a byte changed in volume 1", true, [](const Copy& m) { m.FlipByteAt("Setup1.stp", 100000); },
-       [](const Copy& m) {
-         return std::vector<std::string>{
-             "Setup.inf, [Files] 2: 'b.bin' is damaged: its data in volumes 1 to 3 ('" +
-             m.Shown("Setup1.stp") + "' to '" + m.Shown("Setup3.stp") + "') decode to"};
-       }},
-      {"a byte changed in volume 2", true, [](const Copy& m) { m.FlipByteAt("Setup2.stp", 700000); },
-       [](const Copy&) { return std::vector<std::string>{"Setup.inf, [Files] 2: 'b.bin' is damaged"}; }},
-      {"a byte changed in volume 3", true, [](const Copy& m) { m.FlipByteAt("Setup3.stp", -100); },
-       [](const Copy& m) {
-         return std::vector<std::string>{"Setup.inf, [Files] 3: '" + ShownPath("sub\\c.txt") +
-                                         "' is damaged: its data in volume 3 ('" + m.Shown("Setup3.stp") +
-                                         "')"};
-       }},
-      {"a byte changed in Setup.stp", false, [](const Copy& m) { m.FlipByteAt("Setup.stp", 500000); },
-       [](const Copy& m) {
-         return std::vector<std::string>{"Setup.inf, [Files] 2: 'b.bin' is damaged: its data in '" +
-                                         m.Shown("Setup.stp") + "' decode to "};
-       }},
-      {"volume 3 zeros only", true,
-       [](const Copy& m) { m.Write("Setup3.stp", std::string(m.Read("Setup3.stp").size(), '\0')); },
-       [](const Copy&) {
-         return std::vector<std::string>{
-             "Setup.inf, [Files] 2: 'b.bin' is damaged",
-             "Setup.inf, [Files] 3: '" + ShownPath("sub\\c.txt") + "' is damaged"};
-       }},
+      {"intact", true, [](const Copy&) {}, {}},
+      {"a byte changed in volume 1",
+       true,
+       [](const Copy& m) { m.FlipByteAt("Setup1.stp", 100000); },
+       {"Setup.inf, [Files] 2: 'b.bin' is damaged: its data in volumes 1 to 3 ({Setup1.stp} to {Setup3.stp}) "
+        "decode to"}},
+      {"a byte changed in volume 3",
+       true,
+       [](const Copy& m) { m.FlipByteAt("Setup3.stp", -100); },
+       {"Setup.inf, [Files] 3: {c.txt} is damaged: its data in volume 3 ({Setup3.stp})"}},
       // Entry 2 renumbered 4: the table ends at entry 1, whose data run on
       // over the other images.
-      {"a renumbered entry", true, [](const Copy& m) { m.EditSetupInf("\r\n2=b.bin", "\r\n4=b.bin"); },
+      {"a renumbered entry",
+       true,
+       [](const Copy& m) { m.EditSetupInf("\r\n2=b.bin", "\r\n4=b.bin"); },
+       {"Setup.inf: [Files] ends at entry 1, for it has no entry 2; Setup never reads the entries after it: "
+        "3, 4",
+        "Setup.inf: [Checksums] has entries for files that [Files] does not list: 2, 3",
+        "Setup.inf, [Files] 1: 'a.txt' is damaged: its data in volumes 1 to 3",
+        "Setup.inf: Bytes is {Bytes}, but the files hold 3000 bytes"}},
+      {"NextOffset 10 bytes short",
+       true,
        [](const Copy& m) {
-         return std::vector<std::string>{
-             "Setup.inf: [Files] ends at entry 1, for it has no entry 2; Setup never reads the entries after "
-             "it: 3, 4",
-             "Setup.inf: [Checksums] has entries for files that [Files] does not list: 2, 3",
-             "Setup.inf, [Files] 1: 'a.txt' is damaged: its data in volumes 1 to 3",
-             "Setup.inf: Bytes is " + m.Value("General", "Bytes") + ", but the files hold 3000 bytes"};
-       }},
-      {"NextOffset 10 bytes short", true,
-       [&](const Copy& m) {
-         m.EditSetupInf("NextOffset=" + next_offset(m),
-                        "NextOffset=" + std::to_string(std::stoll(next_offset(m)) - 10));
+         const std::string next = m.Value("NextOffset");
+         m.EditSetupInf("NextOffset=" + next, "NextOffset=" + std::to_string(std::stoll(next) - 10));
        },
-       [&](const Copy& m) {
-         return std::vector<std::string>{
-             "'" + m.Shown("Setup3.stp") +
-                 "' (volume 3) holds 10 bytes after the end of the setup data, NextOffset " + next_offset(m),
-             "Setup.inf, [Files] 3: '" + ShownPath("sub\\c.txt") + "' is damaged"};
-       }},
-      {"data after NextOffset", true,
-       [](const Copy& m) { m.Write("Setup3.stp", m.Read("Setup3.stp") + "trail"); },
-       [&](const Copy& m) {
-         return std::vector<std::string>{
-             "'" + m.Shown("Setup3.stp") +
-             "' (volume 3) holds 5 bytes after the end of the setup data, NextOffset " + next_offset(m)};
-       }},
-      {"data after NextOffset in Setup.stp", false,
-       [](const Copy& m) { m.Write("Setup.stp", m.Read("Setup.stp") + "trail"); },
-       [&](const Copy& m) {
-         return std::vector<std::string>{"'" + m.Shown("Setup.stp") +
-                                         "' holds 5 bytes after the end of the setup data, NextOffset " +
-                                         next_offset(m)};
-       }},
-      {"volume 2 a byte short", true,
-       [](const Copy& m) { fs::resize_file(m.dir.Native() / "Setup2.stp", kVolume - 1); },
+       {"{Setup3.stp} (volume 3) holds 10 bytes after the end of the setup data, NextOffset {NextOffset}",
+        "Setup.inf, [Files] 3: {c.txt} is damaged"}},
+      {"volume 2 a byte short",
+       true,
        [](const Copy& m) {
-         return std::vector<std::string>{
-             "'" + m.Shown("Setup2.stp") +
-                 "' (volume 2) holds 1457663 bytes; every volume but the last holds 1457664",
-             "Setup.inf, [Files] 2: the data of 'b.bin', bytes "};
-       }},
-      {"volume 2 missing", true, [](const Copy& m) { fs::remove(m.dir.Native() / "Setup2.stp"); },
-       [&](const Copy& m) {
-         return std::vector<std::string>{
-             "volume 2 (Setup2.stp) is missing, and the setup data run into it up to NextOffset " +
-                 next_offset(m),
-             "Setup.inf, [Files] 2: the data of 'b.bin'"};
-       }},
-      {"a volume beyond the data", true, [](const Copy& m) { m.Write("Setup4.stp", "more"); },
-       [&](const Copy& m) {
-         return std::vector<std::string>{
-             "'" + m.Shown("Setup4.stp") +
-             "' (volume 4) lies beyond the setup data, which end in volume 3 at NextOffset " +
-             next_offset(m)};
-       }},
-      {"an empty first volume", true, [](const Copy& m) { m.Write("Setup1.stp", ""); },
-       [](const Copy& m) {
-         return std::vector<std::string>{"'" + m.Shown("Setup1.stp") +
-                                         "' (volume 1) is empty, though the setup data begin in it"};
-       }},
-      {"Bytes wrong", false, [](const Copy& m) { m.EditSetupInf("Bytes=", "Bytes=1"); },
-       [](const Copy& m) {
-         return std::vector<std::string>{"Setup.inf: Bytes is " + m.Value("General", "Bytes") +
-                                         ", but the files hold 1903000 bytes"};
-       }},
-      {"a checksum that is none", false, [](const Copy& m) { m.EditSetupInf("\r\n2=1700000,", "\r\n2=x"); },
-       [](const Copy&) { return std::vector<std::string>{"Setup.inf, [Checksums] 2: 'x"}; }},
-      {"an offset that is none", false,
-       [](const Copy& m) { m.EditSetupInf("\r\n3=sub\\c.txt,", "\r\n3=sub\\c.txt,x"); },
-       [](const Copy&) { return std::vector<std::string>{"Setup.inf, [Files] 3: the offset 'x"}; }},
-      // Without checksums only the sizes can tell; the summary says so.
-      {"no checksums", false,
-       [](const Copy& m) {
-         std::string inf = m.Read("Setup.inf");
-         const auto from = inf.find("[Checksums]");
-         m.Write("Setup.inf", inf.erase(from, inf.find("[Links]") - from));
+         fs::resize_file(m.dir.Native() / "Setup2.stp", stp::SetupDataReader::kLaterVolumeSize - 1);
        },
-       [](const Copy&) { return std::vector<std::string>{}; }},
+       {"{Setup2.stp} (volume 2) holds 1457663 bytes; every volume but the last holds 1457664",
+        "Setup.inf, [Files] 2: the data of 'b.bin', bytes "}},
+      {"volume 2 missing",
+       true,
+       [](const Copy& m) { fs::remove(m.dir.Native() / "Setup2.stp"); },
+       {"volume 2 (Setup2.stp) is missing, and the setup data run into it up to NextOffset {NextOffset}",
+        "Setup.inf, [Files] 2: the data of 'b.bin'"}},
+      {"a volume beyond the data",
+       true,
+       [](const Copy& m) { m.Write("Setup4.stp", "more"); },
+       {"{Setup4.stp} (volume 4) lies beyond the setup data, which end in volume 3 at NextOffset "
+        "{NextOffset}"}},
+      {"an empty first volume",
+       true,
+       [](const Copy& m) { m.Write("Setup1.stp", ""); },
+       {"{Setup1.stp} (volume 1) is empty, though the setup data begin in it"}},
+      {"Bytes wrong",
+       false,
+       [](const Copy& m) { m.EditSetupInf("Bytes=", "Bytes=1"); },
+       {"Setup.inf: Bytes is {Bytes}, but the files hold 1903000 bytes"}},
+      {"a checksum that is none",
+       false,
+       [](const Copy& m) { m.EditSetupInf("\r\n2=1700000,", "\r\n2=x"); },
+       {"Setup.inf, [Checksums] 2: 'x"}},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
     Copy medium(c.volumes);
     c.damage(medium);
-    const std::vector<std::string> expected = c.problems(medium);
-    const Tested tested = TestCopy(medium);
-    ASSERT_EQ(tested.problems.size(), expected.size()) << ::testing::PrintToString(tested.problems);
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-      EXPECT_EQ(tested.problems[i].find(expected[i]), 0u)
-          << tested.problems[i] << "\nexpected: " << expected[i];
+    Lines problems;
+    Progress quiet(false);
+    const TestResult result =
+        TestMedium(ReadMedium(medium.dir.Path()), quiet,
+                   [&problems](const std::string& problem) { problems.push_back(problem); });
+    ASSERT_EQ(problems.size(), c.problems.size()) << ::testing::PrintToString(problems);
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+      const std::string expected = Filled(c.problems[i], medium);
+      EXPECT_EQ(problems[i].find(expected), 0u) << problems[i] << "\nexpected: " << expected;
     }
-    EXPECT_EQ(tested.result.problems, static_cast<int>(expected.size()));
-    EXPECT_EQ(tested.result.volumes, c.volumes ? 3 + (c.name == std::string("a volume beyond the data")) : 0);
-    EXPECT_EQ(tested.result.with_checksums, c.name != std::string("no checksums"));
-  }
-}
-
-TEST(TestMedium, SumsTheSizesOfAnIntactMedium) {
-  const Tested tested = TestCopy(Copy(true));
-  EXPECT_EQ(tested.result.files, 3);
-  EXPECT_EQ(tested.result.bytes, 1903000u);
-  EXPECT_EQ(tested.result.problems, 0);
-}
-
-// Without a file table nothing can be tested; that is itself the damage.
-TEST(ReadMedium, RefusesASetupInfThatHoldsNoMedium) {
-  for (const std::string text : {"", "[General]\r\nProduct=T\r\n", "garbage"}) {
-    Copy medium(false);
-    medium.Write("Setup.inf", text);
-    try {
-      ReadMedium(medium.dir.Path());
-      ADD_FAILURE() << "no error for '" << text << "'";
-    } catch (const ToolError& e) {
-      EXPECT_EQ(e.Status(), kDamaged) << e.what();
+    EXPECT_EQ(result.problems, static_cast<int>(problems.size()));
+    EXPECT_EQ(result.volumes, c.volumes ? 3 + (c.name == std::string("a volume beyond the data")) : 0);
+    if (problems.empty()) {
+      EXPECT_EQ(result.files, 3);
+      EXPECT_EQ(result.bytes, 1903000u);
+      EXPECT_TRUE(result.with_checksums);
     }
   }
 }
 
-// list and extract check what they decode the way Setup.exe does: a
-// damaged file is a damaged medium, and extract does not leave it behind.
+// extract checks what it decodes the way Setup.exe does: a damaged file is
+// a damaged medium, and is not left behind, nor does it replace a file there.
 TEST(ExtractMedium, StopsAtADamagedFileWithoutWritingIt) {
   for (const bool overwrite : {false, true}) {
     SCOPED_TRACE(overwrite ? "over an existing file" : "into an empty folder");
@@ -285,19 +217,165 @@ TEST(ExtractMedium, StopsAtADamagedFileWithoutWritingIt) {
   }
 }
 
-TEST(ListMedium, CallsADamagedFileADamagedMedium) {
-  Copy medium(false);
-  medium.FlipByteAt("Setup.stp", 500000);
-  Progress quiet(false);
+// A medium of two files with a Setup.inf as given.
+struct HandMadeMedium {
+  TempDir dir;
+  std::string next_offset;
+
+  HandMadeMedium() {
+    const stp::FileTable table = stp::test::WriteMedium(
+        dir, {{"a.txt", stp::test::Text(3000)}, {"sub\\b.txt", stp::test::RandomBytes(2000, 1)}});
+    next_offset = table.FileOffsets.back();
+  }
+  // [Files] with the entries (key "1" on), behind a General section.
+  void WriteTable(const std::vector<std::string>& entries) const {
+    std::string inf = "[General]\r\nNextOffset=" + next_offset + "\r\n[Files]\r\n";
+    for (std::size_t i = 0; i < entries.size(); ++i) inf += std::to_string(i + 1) + "=" + entries[i] + "\r\n";
+    dir.Write("Setup.inf", inf);
+  }
+};
+
+struct Refusal {
+  ExitStatus status;
+  std::string message;
+};
+
+void ExpectRefusal(const std::function<void()>& run, const Refusal& expected) {
   try {
-    ListMedium(OpenMedium(medium.dir.Path()), {}, quiet);
+    run();
     ADD_FAILURE() << "no error";
   } catch (const ToolError& e) {
-    EXPECT_EQ(e.Status(), kDamaged);
-    EXPECT_EQ(
-        std::string(e.what()).find("'b.bin' is damaged: its data in '" + medium.Shown("Setup.stp") + "'"), 0u)
-        << e.what();
+    EXPECT_EQ(e.Status(), expected.status) << e.what();
+    EXPECT_NE(std::string(e.what()).find(expected.message), std::string::npos) << e.what();
   }
+}
+
+// Refused before a file is written: names that would leave the destination
+// or that Windows would not keep, broken tables, unreadable media.
+TEST(ExtractMedium, RefusesADamagedOrHostileMediumBeforeWritingAnything) {
+  using Damage = std::function<void(const HandMadeMedium&)>;
+  const auto table = [](std::vector<std::string> entries) -> Damage {
+    return [=](const HandMadeMedium& m) { m.WriteTable(entries); };
+  };
+  const struct {
+    Damage damage;
+    Refusal refusal;
+  } kCases[] = {
+      {[](const HandMadeMedium& m) { fs::resize_file(m.dir.Native() / "Setup.inf", kLargestSetupInf + 1); },
+       {kDamaged, "holds 8388609 bytes; no medium's Setup.inf comes near 8388608 bytes"}},
+      {[](const HandMadeMedium& m) {
+         fs::remove(m.dir.Native() / "Setup.inf");
+         fs::create_directory(m.dir.Native() / "Setup.inf");
+       },
+       {kUserError, "Setup.inf' is a folder, not a file"}},
+      {[](const HandMadeMedium& m) { fs::resize_file(m.dir.Native() / "Setup.stp", 100); },
+       {kDamaged, Shown("Setup.stp' is incomplete: it ends after 100 bytes")}},
+      {table({std::string(1100, 'a') + ",0|0&0"}),
+       {kDamaged, "[Files] 1: the value is cut off at 1023 characters"}},
+      {table({"a.txt,0|-1&-1"}), {kDamaged, "[Files] 1: the time -1&-1 lies after the year 30828"}},
+      {table({"a.txt,zero|0&0"}), {kDamaged, "Setup.inf, [Files] 1: the offset 'zero' is not a number"}},
+      {table({"a\x1b[2Jb.txt,0|0&0"}), {kDamaged, "the target 'a\\x1b[2Jb.txt' holds a control character"}},
+      {table({"a/../../evil.txt,0|0&0"}), {kDamaged, Shown("'a/../../evil.txt' has a '..' part")}},
+      {table({"\\etc\\evil,0|0&0"}), {kDamaged, "is absolute"}},
+      {table({"<windir>evil.txt,0|0&0"}), {kDamaged, "needs a \"\\\" after <windir>"}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.refusal.message);
+    HandMadeMedium medium;
+    c.damage(medium);
+    TempDir destination;
+    ExpectRefusal(
+        [&] {
+          Progress quiet(false);
+          ExtractMedium(OpenMedium(medium.dir.Path()), destination.Path(), {}, quiet, Existing::kRefuse);
+        },
+        c.refusal);
+    EXPECT_TRUE(fs::is_empty(destination.Native()));
+  }
+}
+
+// The refusals must not catch what a medium may hold.
+TEST(OpenMedium, AcceptsTheTimesAndLengthsMediaUse) {
+  HandMadeMedium medium;
+  const std::string long_target(1023 - 6, 'x');  // the value fills 1023 characters with ",0|0&0"
+  medium.WriteTable({"a.txt,0|-2147483648&29000000", long_target + ",0|0&0"});
+  EXPECT_EQ(OpenMedium(medium.dir.Path()).files.FileTargets[1], long_target);
+}
+
+// A link planted in the destination must not take a file out of it or
+// overwrite what it points to; files there stay unless --overwrite.
+TEST(ExtractMedium, WritesNothingThroughLinksOrOverExistingFiles) {
+  const struct {
+    const char* name;
+    std::function<void(const TempDir& destination, const TempDir& outside)> prepare;
+    Existing existing;
+    Refusal refusal;
+  } kCases[] = {
+      {"a file where a folder goes",
+       [](const TempDir& d, const TempDir&) { d.Write("sub", "mine"); },
+       Existing::kReplace,
+       {kUserError, "sub' is a file, not a folder"}},
+      {"a folder where a file goes",
+       [](const TempDir& d, const TempDir&) { fs::create_directories(d.Native() / "a.txt" / "x"); },
+       Existing::kReplace,
+       {kUserError, "a.txt': it is a folder"}},
+#ifndef _WIN32
+      {"a link to a file outside",
+       [](const TempDir& d, const TempDir& o) {
+         o.Write("victim.txt", "mine");
+         fs::create_symlink(o.Native() / "victim.txt", d.Native() / "a.txt");
+       },
+       Existing::kReplace,
+       {kDamaged, "a.txt' is a symbolic link, which extract never writes through"}},
+#endif
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    HandMadeMedium medium;
+    TempDir destination;
+    TempDir outside;
+    c.prepare(destination, outside);
+    const auto before = fs::last_write_time(destination.Native());
+    ExpectRefusal(
+        [&] {
+          Progress quiet(false);
+          ExtractMedium(OpenMedium(medium.dir.Path()), destination.Path(), {}, quiet, c.existing);
+        },
+        c.refusal);
+    EXPECT_EQ(fs::last_write_time(destination.Native()), before) << "something was written";
+    EXPECT_FALSE(fs::exists(outside.Native() / "b.txt"));
+    if (fs::exists(outside.Native() / "victim.txt")) {
+      EXPECT_EQ(outside.Read("victim.txt"), "mine");
+    }
+  }
+}
+
+// What a file system could not stamp is told apart from FAT's two-second
+// steps; --overwrite replaces what is there.
+TEST(ExtractMedium, ReplacesWhenAskedAndTellsTimesTheFileSystemDidNotKeep) {
+  HandMadeMedium medium;
+  TempDir destination;
+  destination.Write("a.txt", "old");
+  Progress quiet(false);
+  const Medium opened = OpenMedium(medium.dir.Path());
+  const ExtractResult result = ExtractMedium(opened, destination.Path(), {}, quiet, Existing::kReplace);
+  EXPECT_EQ(result.files, 2);
+  EXPECT_TRUE(result.times_not_kept.empty());
+  EXPECT_EQ(destination.Read("a.txt"), stp::test::Text(3000));
+
+  const stp::TargetPlaces places{destination.Path(), destination.Path() + "w", destination.Path() + "d"};
+  const stp::port::FileTime stored = stp::StoredFileTime(opened.files.FileTimes[0]);
+  const auto restamp = [&](stp::port::FileTime time) {
+    stp::port::File::OpenExisting(destination.Path() + "a.txt").SetTimes(time);
+  };
+  restamp(stored + 2 * 10000000);
+  EXPECT_TRUE(TimesNotKept(opened.files, places).empty());
+  restamp(stored - 3 * 10000000);
+  const auto missed = TimesNotKept(opened.files, places);
+  ASSERT_EQ(missed.size(), 1u);
+  EXPECT_EQ(missed[0].path, destination.Path() + "a.txt");
+  EXPECT_EQ(missed[0].stored, stored);
+  EXPECT_EQ(missed[0].kept, stored - 3 * 10000000);
 }
 
 }  // namespace

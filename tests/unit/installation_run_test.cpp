@@ -1,196 +1,143 @@
+// The installation run as the page and Setup.exe /S drive it: the record,
+// the system's traces, the log and the outcome.
+
 #include "engine/installation_run.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
-#include <string>
-#include <vector>
+#include <functional>
 
-#include "port/file_system.h"
+#include "engine/logged_installation.h"
+#include "support/fake_system.h"
 #include "support/medium.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 #include "support/test_data.h"
+#include "unattended/unattended_installation.h"
 
 namespace stp {
 namespace {
 
 namespace fs = std::filesystem;
 using test::MediumFile;
-using test::RandomBytes;
-using Events = std::vector<std::string>;
+using Lines = std::vector<std::string>;
 
-// The fakes log what the run asks of the platform into the host's events,
-// so that one list shows the order of everything.
-class LoggingProfileWriter : public ProfileWriter {
- public:
-  explicit LoggingProfileWriter(Events& events) : events_(events) {}
-  void WriteString(const std::string& path, const std::string& section, const std::string& key,
-                   const std::string& value) override {
-    events_.push_back("[" + section + "] " + key);
-    portable_.WriteString(path, section, key, value);
-  }
+const std::vector<MediumFile> kFiles = {{"a.txt", "a"}, {"sub\\b.bin", test::RandomBytes(40000, 7)}};
 
- private:
-  Events& events_;
-  PortableProfileWriter portable_;
-};
-
-// The registry adapter shows its own message when a write fails and goes
-// on; the run cannot tell.
-class FakeRegistry : public RegistryTraces {
- public:
-  explicit FakeRegistry(Events& events) : events_(events) {}
-  void WriteRegString(const std::string& key_path, const std::string& name,
-                      const std::string& value) override {
-    events_.push_back("registry " + key_path + " " + name + "=" + value + Failure());
-  }
-  void RegisterUninstall(const std::string& entry_name, const std::string& display_name,
-                         const std::string& uninstall_command) override {
-    events_.push_back("uninstall " + entry_name + "|" + display_name + "|" + uninstall_command + Failure());
-  }
-  bool fails = false;
-
- private:
-  std::string Failure() const { return fails ? " (refused)" : ""; }
-  Events& events_;
-};
-
-class FakeShortcuts : public ShortcutWriter {
- public:
-  struct Saved {
-    std::string target;
-    std::string working_directory;
-  };
-  explicit FakeShortcuts(Events& events) : events_(events) {}
-  void SaveShellLink(const std::string& target, const std::string& working_directory,
-                     const std::string& link_file) override {
-    events_.push_back("shortcut " + link_file);
-    if (fails) return;
-    port::File::Create(link_file).Close();  // its folder must be there
-    saved.push_back({target, working_directory});
-  }
-  bool fails = false;
-  std::vector<Saved> saved;
-
- private:
-  Events& events_;
-};
-
-class FakeFolders : public ShellFolders {
- public:
-  std::string ProgramsFolder() override { return programs; }
-  std::string DesktopFolder() override { return desktop; }
-  std::string WindowsDirectory() override { return windows; }
-  std::string programs;
-  std::string desktop;
-  std::string windows;
-};
-
-// A medium, a destination and the user's folders, each a folder of its own.
-struct Installation {
-  test::TempDir medium;
-  test::TempDir destination;
-  test::TempDir user;
-  test::RecordingHost host;
-  LoggingProfileWriter profile{host.events};
-  FakeRegistry registry{host.events};
-  FakeShortcuts shortcuts{host.events};
-  FakeFolders folders;
+// A medium, the computer's folders and a log, each in a folder of its own.
+struct Computer {
+  test::TempDir medium, disk, logs;
+  test::RecordingHost page;
+  SetupLog log{logs.Path() + "setup.log", [] { return LogTime{2024, 3, 9, 7, 5, 0}; }};
+  RunReport report{log};
+  test::FakeSystem system{page.events, report};
   SetupState state{medium.Path() + "Setup.exe"};
-  std::string dest = destination.Path();
-  std::string programs = user.Path() + "Startmenü\\Programme";
+  SetupConfiguration config = test::SampleProduct();
+  UnattendedInstallation request;
+  std::string dest = disk.Path() + "Ziel\\";
+  std::string programs = disk.Path() + "Programme";
 
   // links: the [Links] lines of Setup.inf, "name,target".
-  explicit Installation(const std::vector<MediumFile>& files, const std::vector<std::string>& links = {}) {
+  explicit Computer(const std::vector<MediumFile>& files,
+                    const Lines& links = {"Beispiel\\Liesmich.lnk,a.txt"},
+                    std::int64_t first_volume_size = 0) {
     if (files.empty()) {
       medium.Write("Setup.inf", "[General]\r\nNextOffset=0\r\n[Files]\r\n[Links]\r\n");
       medium.Write("Setup.stp", "");
     } else {
-      test::WriteMedium(medium, files);
+      test::WriteMedium(medium, files, first_volume_size);
     }
-    // [Links] is the last section of Setup.inf.
-    std::string entries;
+    std::string entries;  // [Links] is the last section
     for (std::size_t i = 0; i < links.size(); ++i) entries += std::to_string(i + 1) + "=" + links[i] + "\r\n";
     medium.Write("Setup.inf", medium.Read("Setup.inf") + entries);
-    SetupConfiguration config;
-    config.Organisation = "Beispiel";
-    config.Product = "Textwerk";
-    config.Version = "2.0";
-    config.EVersion = "2.0a";
+    system.programs = programs;
+    system.desktop = disk.Path() + "Desktop";
+    system.windows = disk.Path() + "WINDOWS";
+    request.requested_destination = dest;
+    config.RebootSystem = "0";
+  }
+
+  InstallationTables Tables() const {
+    return LoadInstallationTables(ProfileFile::Load(medium.Path() + "Setup.inf"));
+  }
+  InstallationRun::Outcome Run() {
     state.Configure(config);
     state.SetDestinationDirectory(dest);
-    folders.programs = programs;
-    folders.desktop = user.Path() + "Desktop";
-    folders.windows = user.Path() + "WINDOWS";
+    return InstallationRun(state, Tables(), page, system.Services()).Run();
+  }
+  InstallationResult RunLogged() {
+    state.Configure(config);
+    state.SetDestinationDirectory(dest);
+    return RunLoggedInstallation(state, Tables(), page, system.Services(), report);
+  }
+  RunOutcome Install() {
+    state.Configure(config);
+    const RunOutcome outcome = InstallUnattended(state, request, system.Services(), report);
+    LogEnd(log, outcome);
+    return outcome;
   }
 
-  InstallationRun::Outcome Run() {
-    const InstallationTables tables = LoadInstallationTables(ProfileFile::Load(medium.Path() + "Setup.inf"));
-    return InstallationRun(state, tables, host, {profile, registry, shortcuts, folders}).Run();
-  }
-
-  ProfileFile Record() const { return ProfileFile::Load(dest + "Setup\\Setup.ini"); }
   std::string Recorded(const char* section, const std::string& key) const {
-    return Record().ReadString(section, key, "<none>");
+    return ProfileFile::Load(dest + "Setup\\Setup.ini").ReadString(section, key, "<none>");
+  }
+  // The log's lines without their time.
+  Lines Log() const { return test::LogLines(logs.Read("setup.log")); }
+  // Whether a line starts so: a message's detail may follow.
+  bool Logged(const std::string& start) const {
+    const Lines lines = Log();
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& l) { return l.starts_with(start); });
   }
 
-  // The events from the header on: the five header writes, in order.
-  static Events Header() {
+  static Lines Header() {
     return {"[General] Setup.exe", "[General] Organisation", "[General] Product", "[General] Version",
             "[General] EVersion"};
   }
-  Events Trailer() const {
-    return {"registry Software\\Beispiel\\Textwerk\\2.0a Ort=" + dest,
+  Lines Trailer() const {
+    return {"registry Software\\Beispiel\\Textwerk\\" + config.EVersion + " Ort=" + dest,
             "uninstall BeispielTextwerk2.0|Beispiel Textwerk 2.0|" + dest + "Setup\\LAUNCHER.EXE",
             "[General] Directory", "finish dialog"};
   }
 };
 
-Events Joined(std::initializer_list<Events> parts) {
-  Events all;
-  for (const Events& part : parts) all.insert(all.end(), part.begin(), part.end());
+Lines Joined(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
   return all;
 }
 
 TEST(InstallationRun, WritesTheRecordAndTheTracesInOrder) {
-  Installation install({{"a.txt", "a"}, {"sub\\b.txt", "b"}, {"<desktop>\\c.txt", "c"}},
-                       {"Textwerk\\Liesmich.lnk,a.txt", "Lies b.lnk,sub\\b.txt"});
-  EXPECT_EQ(install.Run(), InstallationRun::Outcome::kFinished);
-  const std::string& dest = install.dest;
-  const std::string& programs = install.programs;
-  EXPECT_EQ(install.host.events,
-            Joined({Installation::Header(),
+  Computer pc({{"a.txt", "a"}, {"sub\\b.txt", "b"}, {"<desktop>\\c.txt", "c"}},
+              {"Textwerk\\Liesmich.lnk,a.txt", "Lies b.lnk,sub\\b.txt"});
+  pc.config.EVersion = "2.0a";
+  EXPECT_EQ(pc.Run(), InstallationRun::Outcome::kFinished);
+  const std::string& dest = pc.dest;
+  EXPECT_EQ(pc.page.events,
+            Joined({Computer::Header(),
                     {"[InstalledFiles] 1", "[InstalledFiles] 2", "[InstalledFiles] 3", "panel",
-                     "shortcut " + programs + "\\Textwerk\\Liesmich.lnk", "[CreatedLinks] 1",
-                     "shortcut " + programs + "\\Lies b.lnk", "[CreatedLinks] 2"},
-                    install.Trailer()}));
-
+                     "shortcut " + pc.programs + "\\Textwerk\\Liesmich.lnk", "[CreatedLinks] 1",
+                     "shortcut " + pc.programs + "\\Lies b.lnk", "[CreatedLinks] 2"},
+                    pc.Trailer()}));
   const struct {
     const char* section;
     const char* key;
     std::string value;
   } kRecord[] = {
-      {"General", "Setup.exe", install.medium.Path() + "Setup.exe"},
-      {"General", "Organisation", "Beispiel"},
-      {"General", "Product", "Textwerk"},
-      {"General", "Version", "2.0"},
+      {"General", "Setup.exe", pc.medium.Path() + "Setup.exe"},
       {"General", "EVersion", "2.0a"},
-      {"InstalledFiles", "1", dest + "a.txt"},
       {"InstalledFiles", "2", dest + "sub\\b.txt"},
-      {"InstalledFiles", "3", install.user.Path() + "Desktop\\c.txt"},
-      {"CreatedLinks", "1", programs + "\\Textwerk\\Liesmich.lnk"},
-      {"CreatedLinks", "2", programs + "\\Lies b.lnk"},
+      {"InstalledFiles", "3", pc.disk.Path() + "Desktop\\c.txt"},
+      {"CreatedLinks", "2", pc.programs + "\\Lies b.lnk"},
       {"General", "Directory", dest},
   };
-  for (const auto& r : kRecord) EXPECT_EQ(install.Recorded(r.section, r.key), r.value) << r.key;
-
-  ASSERT_EQ(install.shortcuts.saved.size(), 2u);
-  EXPECT_EQ(install.shortcuts.saved[0].target, dest + "a.txt");
-  EXPECT_EQ(install.shortcuts.saved[0].working_directory, dest.substr(0, dest.size() - 1));
-  EXPECT_EQ(install.shortcuts.saved[1].working_directory, dest + "sub");
-  EXPECT_EQ(install.state.GetRunState(), RunState::kFinished);
+  for (const auto& r : kRecord) EXPECT_EQ(pc.Recorded(r.section, r.key), r.value) << r.key;
+  using Link = std::pair<std::string, std::string>;
+  EXPECT_EQ(pc.system.links, (std::vector<Link>{{dest + "a.txt", dest.substr(0, dest.size() - 1)},
+                                                {dest + "sub\\b.txt", dest + "sub"}}));
+  EXPECT_EQ(pc.state.GetRunState(), RunState::kFinished);
 }
 
 // A cancel is seen at the next read request and before the next file. One
@@ -201,154 +148,225 @@ TEST(InstallationRun, ACancelStopsBeforeTheNextFile) {
   const struct {
     const char* name;
     std::size_t cancelled_in;  // the file whose first decoded block brings the cancel
-    InstallationRun::Outcome outcome;
-    const char* last_recorded;
-    bool finished;
+    RunOutcome outcome;
+    Lines files;
   } kCases[] = {
-      {"during the second of three files", 2, InstallationRun::Outcome::kCancelled, "1", false},
-      {"during the last file's final block", 3, InstallationRun::Outcome::kFinished, "2", true},
+      {"during the second of three files", 2, RunOutcome::kInstallationCancelled, {"[InstalledFiles] 1"}},
+      {"during the last file's final block",
+       3,
+       RunOutcome::kInstalled,
+       {"[InstalledFiles] 1", "[InstalledFiles] 2"}},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
-    Installation install({{"a.txt", "a"}, {"b.bin", RandomBytes(200000, 3)}, {"c.txt", "c"}},
-                         {"A.lnk,a.txt"});
-    install.host.on_advance = [&] {
-      install.host.cancel_confirmed = install.host.shown.size() == c.cancelled_in;
-    };
-    EXPECT_EQ(install.Run(), c.outcome);
-    const Events files = std::string(c.last_recorded) == "1"
-                             ? Events{"[InstalledFiles] 1"}
-                             : Events{"[InstalledFiles] 1", "[InstalledFiles] 2"};
-    const Events after_files = {"panel", "shortcut " + install.programs + "\\A.lnk", "[CreatedLinks] 1"};
-    EXPECT_EQ(install.host.events,
-              c.finished ? Joined({Installation::Header(), files, after_files, install.Trailer()})
-                         : Joined({Installation::Header(), files}));
-    EXPECT_EQ(install.Recorded("InstalledFiles", c.last_recorded) == "<none>", false);
-    EXPECT_EQ(install.Recorded("InstalledFiles", std::to_string(std::stoi(c.last_recorded) + 1)), "<none>");
-    EXPECT_EQ(install.state.GetRunState() == RunState::kFinished, c.finished);
+    Computer pc({kFiles[0], kFiles[1], {"c.txt", "c"}}, {"A.lnk,a.txt"});
+    pc.page.on_advance = [&] { pc.page.cancel_confirmed = pc.page.shown.size() == c.cancelled_in; };
+    const InstallationResult result = pc.RunLogged();
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_FALSE(result.error);
+    const bool finished = c.outcome == RunOutcome::kInstalled;
+    const Lines after_files = {"panel", "shortcut " + pc.programs + "\\A.lnk", "[CreatedLinks] 1"};
+    EXPECT_EQ(pc.page.events, finished ? Joined({Computer::Header(), c.files, after_files, pc.Trailer()})
+                                       : Joined({Computer::Header(), c.files}));
+    EXPECT_EQ(pc.Recorded("InstalledFiles", std::to_string(c.files.size() + 1)), "<none>");
+    EXPECT_FALSE(fs::exists(pc.disk.Native() / "Ziel" / "c.txt"));
+    EXPECT_EQ(pc.Logged("Datei: " + pc.dest + "sub\\b.bin"), finished);
+    EXPECT_EQ(pc.state.GetRunState() == RunState::kFinished, finished);
   }
 }
 
 // The record is never emptied: keys beyond the new counts stay.
 TEST(InstallationRun, InstallsOverARecordWithMoreFiles) {
-  Installation install({{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
-  install.destination.Write(
-      "Setup/Setup.ini",
-      "[General]\r\nDirectory=D:\\Alt\\\r\n[InstalledFiles]\r\n1=D:\\Alt\\1\r\n2=D:\\Alt\\2\r\n"
-      "3=D:\\Alt\\3\r\n4=D:\\Alt\\4\r\n5=D:\\Alt\\5\r\n");
-  EXPECT_EQ(install.Run(), InstallationRun::Outcome::kFinished);
-  EXPECT_EQ(install.Recorded("InstalledFiles", "3"), install.dest + "c.txt");
-  EXPECT_EQ(install.Recorded("InstalledFiles", "4"), "D:\\Alt\\4");
-  EXPECT_EQ(install.Recorded("InstalledFiles", "5"), "D:\\Alt\\5");
-  EXPECT_EQ(install.Recorded("General", "Directory"), install.dest);
+  Computer pc({{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
+  pc.disk.Write("Ziel/Setup/Setup.ini",
+                "[General]\r\nDirectory=D:\\Alt\\\r\n[InstalledFiles]\r\n1=D:\\Alt\\1\r\n2=D:\\Alt\\2\r\n"
+                "3=D:\\Alt\\3\r\n4=D:\\Alt\\4\r\n");
+  EXPECT_EQ(pc.Run(), InstallationRun::Outcome::kFinished);
+  EXPECT_EQ(pc.Recorded("InstalledFiles", "3"), pc.dest + "c.txt");
+  EXPECT_EQ(pc.Recorded("InstalledFiles", "4"), "D:\\Alt\\4");
+  EXPECT_EQ(pc.Recorded("General", "Directory"), pc.dest);
 }
 
-// An empty table installs nothing and leaves a complete record; without
-// setup data the run ends after the header, whatever the table holds.
-TEST(InstallationRun, EmptyTablesAndMissingSetupData) {
+TEST(InstallUnattended, ACompleteRunAndItsLog) {
+  Computer pc(kFiles);
+  LogStart(pc.log, "\"C:\\Medium\\Setup.exe\" /S /D=C:\\Ziel /LOG=C:\\setup.log");
+  LogProduct(pc.log, pc.config);
+  EXPECT_EQ(pc.Install(), RunOutcome::kInstalled);
+  const std::string& dest = pc.dest;
+  EXPECT_EQ(pc.Log(),
+            (Lines{
+                "Start: \"C:\\Medium\\Setup.exe\" /S /D=C:\\Ziel /LOG=C:\\setup.log",
+                "Produkt: Beispiel Textwerk 2.0 (Eintrag BeispielTextwerk2.0)",
+                "Zielverzeichnis: " + dest,
+                "Datei: " + dest + "a.txt",
+                "Datei: " + dest + "sub\\b.bin",
+                "Setup aktualisiert Ihr System...",
+                "Verknüpfung: " + pc.programs + "\\Beispiel\\Liesmich.lnk -> " + dest + "a.txt",
+                "Registrierung: HKEY_LOCAL_MACHINE\\Software\\Beispiel\\Textwerk\\2.0, Ort = " + dest,
+                "Deinstallationseintrag: BeispielTextwerk2.0, DisplayName = Beispiel Textwerk 2.0, "
+                "UninstallString = " +
+                    dest + "Setup\\LAUNCHER.EXE",
+                "Ergebnis: Installation abgeschlossen",
+                "Ende: Exitcode 0",
+            }));
+  EXPECT_EQ(test::ReadFileAt(dest + "sub\\b.bin"), kFiles[1].content);
+  EXPECT_EQ(pc.state.GetRunState(), RunState::kFinished);
+}
+
+// No finish dialog and no restart: where the dialog would offer one, the
+// outcome says so. What the system refused without stopping the run makes
+// it a failure all the same; a missing shortcut is only a warning, and the
+// record lists it. Without a Programs folder no shortcut is made or listed.
+TEST(InstallUnattended, FinishedRuns) {
   const struct {
     const char* name;
-    std::vector<MediumFile> files;
-    bool setup_data;
-    InstallationRun::Outcome outcome;
+    const char* reboot;
+    std::function<void(Computer&)> arrange;
+    RunOutcome outcome;
+    const char* logged;
+    bool link_listed;
   } kCases[] = {
-      {"empty tables", {}, true, InstallationRun::Outcome::kFinished},
-      {"no setup data", {{"a.txt", "a"}}, false, InstallationRun::Outcome::kNoSetupData},
-      {"empty tables, no setup data", {}, false, InstallationRun::Outcome::kNoSetupData},
+      {"restart offered", "1", [](Computer&) {}, RunOutcome::kInstalledRestartNeeded, "Ende: Exitcode 3010",
+       true},
+      {"restart only for \"1\"", "ja", [](Computer&) {}, RunOutcome::kInstalled, "Ende: Exitcode 0", true},
+      {"registry refused", "1", [](Computer& c) { c.system.registry_fails = true; },
+       RunOutcome::kInstalledWithErrors,
+       "Fehler: Fehler beim Zugriff auf die Systemregistrierung aufgetreten. (BeispielTextwerk2.0)", true},
+      {"no shortcut", "0", [](Computer& c) { c.system.shortcuts_fail = true; }, RunOutcome::kInstalled,
+       "Warnung: Die Verknüpfung ", true},
+      {"no Programs folder", "0", [](Computer& c) { c.system.programs.clear(); }, RunOutcome::kInstalled,
+       "Ergebnis: Installation abgeschlossen", false},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
-    Installation install(c.files);
-    if (!c.setup_data) fs::remove(install.medium.Native() / "Setup.stp");
-    EXPECT_EQ(install.Run(), c.outcome);
-    EXPECT_EQ(install.host.events, c.setup_data
-                                       ? Joined({Installation::Header(), {"panel"}, install.Trailer()})
-                                       : Joined({Installation::Header(), {"no setup data"}}));
-    EXPECT_TRUE(install.host.shown.empty());
+    Computer pc(kFiles);
+    pc.config.RebootSystem = c.reboot;
+    c.arrange(pc);
+    EXPECT_EQ(pc.Install(), c.outcome);
+    EXPECT_TRUE(pc.Logged(c.logged)) << c.logged;
+    EXPECT_EQ(pc.Recorded("CreatedLinks", "1"),
+              c.link_listed ? pc.programs + "\\Beispiel\\Liesmich.lnk" : "<none>");
+    EXPECT_EQ(pc.Recorded("General", "Directory"), pc.dest);
   }
 }
 
-// An error leaves the run, and the record keeps what was written up to
-// then. The header is the first write, so a destination that cannot take
-// the record stops the run before any file.
-TEST(InstallationRun, AnErrorLeavesTheRecordAsWritten) {
+// Every message that would stop an interactive run stops this one, with its
+// line in the log ("{medium}", "{disk}" and "{dest}" stand for the folders)
+// and the outcome that names it; the record keeps what was written up to
+// then. Nobody is there to change a diskette, so the prompt for one is a
+// failure, not a wait.
+TEST(InstallUnattended, EachFailureHasItsOutcomeAndItsLine) {
   const struct {
-    const char* name;
-    const char* blocked;    // a file of this name in the destination
-    std::size_t data_size;  // 0: as packed; else Setup.stp is cut to this size
-    bool desktop_known;
-    std::string message;  // the start of the error's text
-    std::size_t files_shown;
+    std::function<void(Computer&)> arrange;
+    RunOutcome outcome;
+    std::string line;
+    bool a_recorded = false;
+    std::int64_t first_volume_size = 0;
   } kCases[] = {
-      {"the record cannot be written", "Setup", 0, true, "Kann nicht nach ", 0},
-      {"the setup data ends in the second file", nullptr, 20000, true, "Der Setup-Datensatz ", 2},
-      {"a desktop target without a desktop folder", nullptr, 0, false, "Der Desktop-Ordner ", 0},
+      {[](Computer& c) { fs::remove(c.medium.Native() / "Setup.stp"); }, RunOutcome::kNoSetupData,
+       "Fehler: Der Setup-Datensatz kann nicht gefunden werden, die Installation wird abgebrochen."},
+      {[](Computer& c) { fs::resize_file(c.medium.Native() / "Setup.stp", 20000); }, RunOutcome::kDamagedFile,
+       "Fehler: Der Setup-Datensatz {medium}Setup.stp ist unvollständig", true},
+      {[](Computer& c) { fs::remove(c.medium.Native() / "Setup2.stp"); }, RunOutcome::kMissingVolume,
+       "Diskette wechseln: Legen Sie die Installationsdiskette 2 in das Laufwerk {medium} ein.", true, 1000},
+      {[](Computer& c) { c.disk.Write("Ziel/Setup", "a file"); }, RunOutcome::kUnwritableRecord,
+       "Fehler: Kann nicht nach {dest}Setup\\Setup.ini schreiben"},
+      {[](Computer& c) { c.request.windows_nt_missing = true; }, RunOutcome::kWindowsNtRequired,
+       std::string("Fehler: ") + kWindowsNtRequiredMessage},
+      {[](Computer& c) {
+         c.disk.Write("Datei", "");
+         c.request.requested_destination = c.disk.Path() + "Datei\\Ziel\\";
+       },
+       RunOutcome::kUncreatableDestination,
+       "Fehler: Das Verzeichnis {disk}Datei\\Ziel\\ konnte nicht angelegt werden, die Installation wird "
+       "abgebrochen"},
+      {[](Computer& c) { c.system.desktop.clear(); }, RunOutcome::kInstallationFailed,
+       "Fehler: Der Desktop-Ordner ist nicht bekannt (<desktop>\\c.txt)"},
   };
   for (const auto& c : kCases) {
-    SCOPED_TRACE(c.name);
-    Installation install({{"a.txt", "a"}, {"b.bin", RandomBytes(40000, 4)}, {"<desktop>\\c.txt", "c"}});
-    if (c.blocked) install.destination.Write(c.blocked, "a file");
-    if (c.data_size) fs::resize_file(install.medium.Native() / "Setup.stp", c.data_size);
-    if (!c.desktop_known) install.folders.desktop.clear();
-    try {
-      install.Run();
-      ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()).substr(0, c.message.size()), c.message) << e.what();
+    SCOPED_TRACE(c.line);
+    Computer pc({kFiles[0], kFiles[1], {"<desktop>\\c.txt", "c"}}, {}, c.first_volume_size);
+    c.arrange(pc);
+    EXPECT_EQ(pc.Install(), c.outcome);
+    std::string line = c.line;
+    for (const auto& [from, to] :
+         {std::pair{"{medium}", pc.medium.Path()}, {"{disk}", pc.disk.Path()}, {"{dest}", pc.dest}}) {
+      if (const auto at = line.find(from); at != std::string::npos) line.replace(at, std::strlen(from), to);
     }
-    EXPECT_EQ(install.host.shown.size(), c.files_shown);
-    EXPECT_FALSE(fs::exists(install.destination.Native() / "b.bin"));
-    EXPECT_EQ(install.Recorded("General", "Directory"), "<none>");
-    EXPECT_EQ(install.Recorded("InstalledFiles", "1"), c.files_shown > 1 ? install.dest + "a.txt" : "<none>");
-    EXPECT_NE(install.host.events.back(), "finish dialog");
+    EXPECT_TRUE(pc.Logged(line)) << ::testing::PrintToString(pc.Log());
+    EXPECT_TRUE(pc.Logged("Ergebnis: " + OutcomeText(c.outcome)));
+    EXPECT_FALSE(pc.Logged("Registrierung: "));
+    EXPECT_NE(pc.state.GetRunState(), RunState::kFinished);
+    EXPECT_FALSE(fs::exists(pc.disk.Native() / "Ziel" / "sub" / "b.bin"));
+    EXPECT_EQ(pc.Recorded("InstalledFiles", "1"), c.a_recorded ? pc.dest + "a.txt" : "<none>");
+    EXPECT_EQ(pc.Recorded("General", "Directory"), "<none>");
   }
 }
 
-// Registry failures are shown by the adapter, shortcuts that cannot be made
-// are simply missing: either way the record lists the shortcuts and the run
-// finishes. Without a Programs folder there is nowhere to put a shortcut,
-// and nothing is made or listed.
-TEST(InstallationRun, GoesOnWhateverTheSystemRefuses) {
+// The page shows the bare number and goes on; the log says what it means,
+// and the run counts as failed. The error that ends a run is handed back
+// for the page's error display.
+TEST(RunLoggedInstallation, ErrorsThePageShowsItself) {
+  Computer pc(kFiles);
+  LoggedInstallationHost host(pc.page, pc.report);
+  host.ShowTarget(pc.dest + "a.txt", 0);
+  host.ReportErrorNumber(5);
+  EXPECT_EQ(pc.page.error_numbers, std::vector<int>{5});
+  EXPECT_EQ(pc.report.Errors(), 1);
+  EXPECT_EQ(pc.Log(), Lines{"Fehler: Dateizugriff verweigert (Fehlernummer 5, " + pc.dest + "a.txt)"});
+
+  fs::resize_file(pc.medium.Native() / "Setup.stp", 20000);
+  const InstallationResult result = pc.RunLogged();
+  EXPECT_EQ(result.outcome, RunOutcome::kDamagedFile);
+  ASSERT_TRUE(result.error);
+  EXPECT_THROW(std::rethrow_exception(result.error), Error);
+}
+
+TEST(ChooseDestination, TheInstalledDirectoryThenTheRequestedThenTheProposal) {
+  SetupConfiguration config = test::SampleProduct();
+  const char* const kRelative = "Das Zielverzeichnis Textwerk ist kein vollständiger Pfad mit Laufwerk";
   const struct {
-    const char* name;
-    bool registry_fails;
-    bool shortcuts_fail;
-    bool programs_known;
-    bool listed;
+    const char* def_directory;
+    const char* requested;
+    const char* installed;
+    DestinationChoice choice;
   } kCases[] = {
-      {"registry writes refused", true, false, true, true},
-      {"shortcuts not made", false, true, true, true},
-      {"no Programs folder", false, false, false, false},
+      {"", "", "", {"C:\\Programme\\Beispiel Textwerk\\", false, "", ""}},
+      {"D:\\Apps/Textwerk", "", "", {"D:\\Apps\\Textwerk\\", false, "", ""}},
+      {"D:\\Apps", "E:\\Ziel\\", "", {"E:\\Ziel\\", false, "", ""}},
+      {"D:\\Apps", "", "F:\\Alt\\", {"F:\\Alt\\", true, "", ""}},
+      {"", "f:\\alt\\", "F:\\Alt\\", {"F:\\Alt\\", true, "", ""}},
+      {"",
+       "E:\\Ziel\\",
+       "F:\\Alt\\",
+       {"F:\\Alt\\", true,
+        "Das Produkt ist in F:\\Alt\\ installiert und wird dort neu installiert, nicht in E:\\Ziel\\", ""}},
+      {"Textwerk", "", "", {"", false, "", kRelative}},
+      {"",
+       "E:\\Ziel\\",
+       "\\Alt",
+       {"", true, "", "Das Zielverzeichnis \\Alt ist kein vollständiger Pfad mit Laufwerk"}},
   };
   for (const auto& c : kCases) {
-    SCOPED_TRACE(c.name);
-    Installation install({{"a.txt", "a"}}, {"Gruppe\\A.lnk,a.txt"});
-    install.registry.fails = c.registry_fails;
-    install.shortcuts.fails = c.shortcuts_fail;
-    if (!c.programs_known) install.folders.programs.clear();
-    EXPECT_EQ(install.Run(), InstallationRun::Outcome::kFinished);
-    EXPECT_EQ(install.Recorded("CreatedLinks", "1"),
-              c.listed ? install.programs + "\\Gruppe\\A.lnk" : std::string("<none>"));
-    EXPECT_EQ(install.Recorded("General", "Directory"), install.dest);
-    EXPECT_EQ(install.host.events.back(), "finish dialog");
-    EXPECT_EQ(std::count_if(install.host.events.begin(), install.host.events.end(),
-                            [](const std::string& e) { return e.starts_with("shortcut"); }),
-              c.programs_known ? 1 : 0);
+    config.DefDirectory = c.def_directory;
+    const DestinationChoice choice = ChooseDestination(config, c.requested, c.installed);
+    const std::string row = std::string(c.def_directory) + "|" + c.requested + "|" + c.installed;
+    EXPECT_EQ(choice.directory, c.choice.directory) << row;
+    EXPECT_EQ(choice.reinstall, c.choice.reinstall) << row;
+    EXPECT_EQ(choice.warning, c.choice.warning) << row;
+    EXPECT_EQ(choice.error, c.choice.error) << row;
   }
 }
 
 TEST(WorkingDirectory, IsTheTargetsFolderAndADriveRootKeepsItsBackslash) {
-  const struct {
-    const char* target;
-    const char* directory;
-  } kCases[] = {
+  const std::pair<const char*, const char*> kCases[] = {
       {"C:\\Programme\\Textwerk\\textwerk.exe", "C:\\Programme\\Textwerk"},
       {"C:\\textwerk.exe", "C:\\"},
       {"C:textwerk.exe", "C:"},
       {"\\\\server\\share\\t.exe", "\\\\server\\share"},
       {"textwerk.exe", ""},
   };
-  for (const auto& c : kCases) EXPECT_EQ(WorkingDirectory(c.target), c.directory) << c.target;
+  for (const auto& [target, directory] : kCases) EXPECT_EQ(WorkingDirectory(target), directory) << target;
 }
 
 }  // namespace

@@ -1,28 +1,37 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+// Tricky profile files with what GetPrivateProfileStringA reads from them and
+// what WritePrivateProfileStringA leaves after writes. The expectations were
+// taken from the platform, where the differential tests check them; the
+// native tests hold the portable reader and writer to them.
 namespace stp::test {
 
-// A tricky profile file and what GetPrivateProfileStringA reads from it. The
-// expectations were taken from the platform (the Win32 differential test
-// checks them there); the native tests hold the portable reader to them.
-struct ProfileQuery {
-  std::string section;
-  std::string key;
-  std::string expected;  // kDefault when the platform falls back to the default
-};
+inline const std::string kDefault = "<default>";  // the platform fell back to the default
 
+struct ProfileQuery {
+  std::string section, key, expected;
+};
 struct ProfileCase {
   std::string name;
   std::string content;
   std::vector<ProfileQuery> queries;
   bool file_exists = true;
 };
-
-inline const std::string kDefault = "<default>";
-
 const std::vector<ProfileCase>& ProfileCorpus();
+
+struct ProfileWrite {
+  std::string section, key, value;
+};
+struct ProfileWriteCase {
+  std::string name;
+  std::optional<std::string> content;  // none: the file does not exist yet
+  std::vector<ProfileWrite> writes;
+  std::string expected;
+};
+const std::vector<ProfileWriteCase>& ProfileWriteCorpus();
 
 }  // namespace stp::test

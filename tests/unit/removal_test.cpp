@@ -4,7 +4,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <map>
+#include <string>
+
+#include "setup/setup_log.h"
+#include "support/medium.h"
+#include "support/temp_dir.h"
+#include "unattended/unattended_removal.h"
 
 namespace stp {
 namespace {
@@ -21,9 +28,9 @@ const std::string kKey = "key Software\\Firma\\Planer\\2.0";
 const std::string kEntry = "entry FirmaPlaner2.0";
 
 // A computer as the removal sees it, logging every call in order: files and
-// folders that behave as on Windows (a read-only file resists deletion, a
-// folder goes only when empty, letter case does not count), a registry, and
-// the page.
+// folders that behave as on Windows (a read-only file resists deletion until
+// its attributes are cleared, a locked one always, a folder goes only when
+// empty, letter case does not count), a registry, and the page.
 class Computer : public RemovalFiles, public RemovalRegistry, public RemovalHost {
  public:
   enum Kind { kFolder, kFile, kReadOnly, kLocked };
@@ -35,37 +42,37 @@ class Computer : public RemovalFiles, public RemovalRegistry, public RemovalHost
   // Adds a file or folder with every folder above it.
   void Add(const std::string& path, Kind kind = kFolder, std::string content = "") {
     for (auto cut = path.find('\\', 2); cut != std::string::npos; cut = path.find('\\', cut + 1)) {
-      nodes_.try_emplace(Key(path.substr(0, cut)), kFolder);
+      nodes.try_emplace(Key(path.substr(0, cut)), kFolder);
     }
-    nodes_[Key(path)] = kind;
+    nodes[Key(path)] = kind;
     contents_[Key(path)] = std::move(content);
   }
 
-  bool Exists(const std::string& path) override { return nodes_.count(Key(path)) > 0; }
+  bool Exists(const std::string& path) override { return nodes.count(Key(path)) > 0; }
   ProfileFile LoadProfile(const std::string& path) override {
     log.push_back("load " + path);
     return Exists(path) ? ProfileFile::Parse(contents_[Key(path)]) : ProfileFile();
   }
   bool ClearFileAttributes(const std::string& path) override {
     log.push_back("attrib " + path);
-    if (Exists(path) && nodes_[Key(path)] == kReadOnly) nodes_[Key(path)] = kFile;
+    if (Exists(path) && nodes[Key(path)] == kReadOnly) nodes[Key(path)] = kFile;
     return Exists(path);
   }
   bool RemoveFile(const std::string& path) override {
     log.push_back("delete " + path);
-    return Exists(path) && nodes_[Key(path)] == kFile && nodes_.erase(Key(path));
+    return Exists(path) && nodes[Key(path)] == kFile && nodes.erase(Key(path));
   }
   bool RemoveEmptyDirectory(const std::string& path) override {
     log.push_back("rmdir " + path);
-    const auto folder = nodes_.find(Key(path));
-    if (folder == nodes_.end() || folder->second != kFolder) return false;
+    const auto folder = nodes.find(Key(path));
+    if (folder == nodes.end() || folder->second != kFolder) return false;
     const auto next = std::next(folder);
-    return !(next != nodes_.end() && next->first.starts_with(folder->first + '\x01')) &&
-           nodes_.erase(Key(path));
+    return !(next != nodes.end() && next->first.starts_with(folder->first + '\x01')) &&
+           nodes.erase(Key(path));
   }
 
-  bool DeleteProductKey(const std::string& key_path) override { return Note("key " + key_path); }
-  bool DeleteUninstallEntry(const std::string& entry_name) override { return Note("entry " + entry_name); }
+  bool DeleteProductKey(const std::string& key_path) override { return Note("key " + key_path, key_fails); }
+  bool DeleteUninstallEntry(const std::string& entry) override { return Note("entry " + entry, entry_fails); }
 
   void SetGaugeMaximum(int maximum) override { log.push_back("maximum " + std::to_string(maximum)); }
   void SetGaugePosition(int position) override { log.push_back("position " + std::to_string(position)); }
@@ -75,6 +82,15 @@ class Computer : public RemovalFiles, public RemovalRegistry, public RemovalHost
     if (!record.empty()) Add(RecordPath(places.destination).value(), kFile, record);
     return RemoveProduct(product, places, *this, *this, *this);
   }
+  // Setup.exe /u /S: the log's lines, without their time.
+  RunOutcome RemoveLogged(const std::string& record = "") {
+    const auto path = RecordPath(places.destination);
+    if (path && !record.empty()) Add(*path, kFile, record);
+    const RunOutcome outcome = RemoveUnattended(product, places, *this, *this, report_);
+    LogEnd(log_, outcome);
+    return outcome;
+  }
+  Log LogLines() const { return test::LogLines(logs_.Read("setup.log")); }
   // The logged calls of one kind, without the kind.
   Log Calls(const std::string& kind) const {
     Log calls;
@@ -87,13 +103,15 @@ class Computer : public RemovalFiles, public RemovalRegistry, public RemovalHost
   SetupConfiguration product = ReadSetupConfiguration(
       ProfileFile::Parse("[General]\nOrganisation=Firma\nProduct=Planer\nVersion=2.0\nEVersion=2.0\n"));
   InstallationPlaces places{kDestination + "\\", kWindows, kDesktop, kPrograms};
-  bool registry_fails = false;
+  bool key_fails = false;
+  bool entry_fails = false;
   Log log;
+  std::map<std::string, Kind> nodes;
 
  private:
-  bool Note(const std::string& call) {
+  bool Note(const std::string& call, bool fails) {
     log.push_back(call);
-    return !registry_fails;
+    return !fails;
   }
   // "\" sorts first, so that a folder's contents follow it directly.
   static std::string Key(std::string path) {
@@ -102,8 +120,10 @@ class Computer : public RemovalFiles, public RemovalRegistry, public RemovalHost
       c = c == '\\' ? '\x01' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return path;
   }
-  std::map<std::string, Kind> nodes_;
   std::map<std::string, std::string> contents_;
+  test::TempDir logs_;
+  SetupLog log_{logs_.Path() + "setup.log", [] { return LogTime{2024, 3, 9, 7, 5, 0}; }};
+  RunReport report_{log_};
 };
 
 // A record whose lists take their keys from 1 on.
@@ -139,6 +159,7 @@ TEST(Removal, DeletesFilesThenLinksThenTheRecordAndTheRegistryTracesLast) {
   EXPECT_EQ(pc.log, expected);
   EXPECT_EQ(left, Left{});
   EXPECT_FALSE(pc.Exists(kDestination));
+  EXPECT_TRUE(pc.Exists(kWindows));
 }
 
 TEST(Removal, ListsEndAtTheFirstMissingOrEmptyKey) {
@@ -180,11 +201,8 @@ TEST(Removal, WithoutAUsableRecordOnlyEmptyFoldersAndTheRegistryTracesGo) {
     const Log& log;
   } kCases[] = {
       {"C:\\Programme\\Firma Planer\\", nullptr, kNoRecord},
-      {"C:\\Programme\\Firma Planer\\", "", kNoRecord},
       {"C:\\Programme\\Firma Planer\\", "[General]\nOrganisation=Firma\n", kNoRecord},
       {"", "", kNoFile},
-      {"Programme\\Firma Planer\\", "", kNoFile},
-      {"C:Firma Planer\\", "", kNoFile},
       {"\\\\?\\C:\\Programme\\Firma Planer\\", "", kNoFile},
   };
   for (const auto& c : kCases) {
@@ -277,38 +295,98 @@ TEST(Removal, NeverRemovesAFolderTheProductDoesNotOwn) {
   }
 }
 
-// Setup.exe names the registry traces from Setup.inf, the launcher from the
-// record's "General" section; both read alike.
-TEST(Removal, TheProductKeyTakesEVersionAndTheUninstallEntryVersion) {
-  Computer pc;
-  const std::string record = "[General]\nOrganisation=Firma\nProduct=Planer\nVersion=2.0\nEVersion=2.0a\n";
-  pc.product = ReadSetupConfiguration(ProfileFile::Parse(record));
-  pc.Remove(record);
-  EXPECT_EQ(pc.Calls("key"), Log{"Software\\Firma\\Planer\\2.0a"});
-  EXPECT_EQ(pc.Calls("entry"), Log{"FirmaPlaner2.0"});
+// An installation of two files and a shortcut.
+std::string TwoFilesAndALink(Computer& pc) {
+  const Log files = {kDestination + "\\a.txt", kDestination + "\\sub\\b.txt",
+                     kPrograms + "\\Firma\\Planer.lnk"};
+  for (const std::string& file : files) pc.Add(file, Computer::kFile);
+  return Record({files[0], files[1]}, {files[2]});
 }
 
-TEST(Removal, ReportsWhatStayedBehindAndGoesOn) {
+// The product key takes EVersion, the uninstall entry Version; Setup.exe
+// reads both from Setup.inf, the launcher from the record.
+TEST(RemoveUnattended, ACompleteRemovalAndItsLog) {
   Computer pc;
-  const std::string help = kDestination + "\\Hilfe";
-  pc.Add(help + "\\Planer.hlp", Computer::kFile);
-  pc.Add(help + "\\Notizen.txt", Computer::kFile);  // the user's own
-  pc.Add(kDestination + "\\Planer.exe", Computer::kLocked);
-  pc.Add(kDestination + "\\Setup\\LAUNCHER.EXE", Computer::kFile);  // beside the record until that goes
-  pc.registry_fails = true;
-  const Left left = pc.Remove(
-      Record({help + "\\Planer.hlp", kDestination + "\\Planer.exe", kDestination + "\\Setup\\LAUNCHER.EXE",
-              kDestination + "\\Fehlt.dll", "C:\\Dokumente\\Brief.doc"}));
-  const Left expected = {{Leftover::kFileNotDeleted, kDestination + "\\Planer.exe"},
-                         {Leftover::kRefusedEntry, "C:\\Dokumente\\Brief.doc"},
-                         {Leftover::kFolderNotRemoved, help},
-                         {Leftover::kFolderNotRemoved, kDestination},
-                         {Leftover::kProductKeyNotDeleted, "Software\\Firma\\Planer\\2.0"},
-                         {Leftover::kUninstallEntryNotDeleted, "FirmaPlaner2.0"}};
-  EXPECT_EQ(left, expected);
-  EXPECT_TRUE(pc.Exists(help + "\\Notizen.txt"));
-  EXPECT_FALSE(pc.Exists(help + "\\Planer.hlp"));
-  EXPECT_FALSE(pc.Exists(kRecord));
+  pc.product.EVersion = "2.0a";
+  EXPECT_EQ(pc.RemoveLogged(TwoFilesAndALink(pc)), RunOutcome::kRemoved);
+  EXPECT_EQ(pc.LogLines(), (Log{
+                               "Deinstallation aus: " + kDestination + "\\",
+                               "Entfernt: " + kDestination + "\\a.txt",
+                               "Entfernt: " + kDestination + "\\sub\\b.txt",
+                               "Ordner entfernt: " + kDestination + "\\sub",
+                               "Entfernt: " + kPrograms + "\\Firma\\Planer.lnk",
+                               "Ordner entfernt: " + kPrograms + "\\Firma",
+                               "Entfernt: " + kRecord,
+                               "Ordner entfernt: " + kDestination + "\\Setup",
+                               "Ordner entfernt: " + kDestination,
+                               "Registrierung entfernt: HKEY_LOCAL_MACHINE\\Software\\Firma\\Planer\\2.0a",
+                               "Deinstallationseintrag entfernt: FirmaPlaner2.0",
+                               "Ergebnis: Deinstallation abgeschlossen",
+                               "Ende: Exitcode 0",
+                           }));
+}
+
+// The product must no longer count as installed, and its files must be
+// gone; what the user added, and what the record names outside the
+// installation, stays without making the removal a failure.
+TEST(RemoveUnattended, WhatStaysAndWhetherThatIsAFailure) {
+  const std::string kNotEmpty = " (Ordner ist nicht leer oder kann nicht entfernt werden)";
+  const struct {
+    const char* name;
+    std::function<void(Computer&, std::string& record)> arrange;
+    RunOutcome outcome;
+    Log stayed;
+  } kCases[] = {
+      {"a file of the user's",
+       [](Computer& pc, std::string&) { pc.Add(kDestination + "\\sub\\eigenes.txt", Computer::kFile); },
+       RunOutcome::kRemoved,
+       {"Geblieben: " + kDestination + "\\sub" + kNotEmpty, "Geblieben: " + kDestination + kNotEmpty}},
+      {"an entry outside the installation",
+       [](Computer&, std::string& record) {
+         record.insert(record.find("[CreatedLinks]"), "3=D:\\Fremd\\x.txt\n");
+       },
+       RunOutcome::kRemoved,
+       {"Geblieben: D:\\Fremd\\x.txt (liegt nicht dort, wohin Setup installiert, und wurde nicht "
+        "angerührt)"}},
+      {"a file in use",
+       [](Computer& pc, std::string&) { pc.Add(kDestination + "\\a.txt", Computer::kLocked); },
+       RunOutcome::kRemovalIncomplete,
+       {"Geblieben: " + kDestination + "\\a.txt (Datei konnte nicht gelöscht werden)",
+        "Geblieben: " + kDestination + kNotEmpty}},
+      {"the product key refused",
+       [](Computer& pc, std::string&) { pc.key_fails = true; },
+       RunOutcome::kRemovalIncomplete,
+       {"Geblieben: Software\\Firma\\Planer\\2.0 (Registrierungsschlüssel konnte nicht gelöscht werden)"}},
+      {"an unusable destination",
+       [](Computer& pc, std::string&) { pc.places.destination = "Ziel"; },
+       RunOutcome::kRemovalIncomplete,
+       {"Geblieben: Ziel (kein vollständiger Pfad, nichts darin wurde entfernt)"}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    Computer pc;
+    std::string record = TwoFilesAndALink(pc);
+    c.arrange(pc, record);
+    EXPECT_EQ(pc.RemoveLogged(record), c.outcome);
+    Log stayed;
+    for (const std::string& line : pc.LogLines()) {
+      if (line.starts_with("Geblieben: ")) stayed.push_back(line);
+    }
+    EXPECT_EQ(stayed, c.stayed);
+    EXPECT_EQ(pc.LogLines().back(),
+              "Ende: Exitcode " + std::to_string(static_cast<int>(ExitCodeOf(c.outcome))));
+  }
+}
+
+TEST(RemoveUnattended, NothingToRemoveWhereNothingIsInstalled) {
+  Computer pc;
+  TwoFilesAndALink(pc);
+  pc.places.destination.clear();
+  const auto before = pc.nodes;
+  EXPECT_EQ(pc.RemoveLogged(), RunOutcome::kNothingInstalled);
+  EXPECT_EQ(pc.nodes, before);
+  EXPECT_EQ(pc.LogLines(),
+            (Log{"Ergebnis: Nichts zu entfernen: das Produkt ist nicht installiert", "Ende: Exitcode 0"}));
 }
 
 }  // namespace

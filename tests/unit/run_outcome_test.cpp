@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "setup/setup_state.h"
+
 namespace stp {
 namespace {
 
@@ -27,6 +29,21 @@ TEST(ExitCodeOf, EachOutcomeHasTheCodeDeploymentToolsExpect) {
       EXPECT_EQ(static_cast<int>(ExitCodeOf(outcome)), row.code) << OutcomeText(outcome);
     }
   }
+}
+
+TEST(SetupState, SourceDirectoryIsTheProgramsFolderAndTheRunStateOnlyMovesForward) {
+  const std::pair<const char*, const char*> kCases[] = {
+      {"C:\\Setup\\Setup.exe", "C:\\Setup\\"},
+      {"\\\\server\\share\\Disk1\\Setup.exe", "\\\\server\\share\\Disk1\\"},
+      {"A:SETUP.EXE", "A:"},
+      {"Setup.exe", ""},
+  };
+  for (const auto& [program, folder] : kCases) EXPECT_EQ(SetupState(program).SourceDirectory(), folder);
+  SetupState state("C:\\Setup.exe");
+  EXPECT_EQ(state.GetRunState(), RunState::kNotStarted);
+  state.SetFinished();
+  state.SetRunning();
+  EXPECT_EQ(state.GetRunState(), RunState::kFinished);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/medium.h"
 
+#include <sstream>
+
 #include "engine/extraction.h"
 #include "port/directory_path.h"
 #include "stptool/pack.h"
@@ -40,5 +42,12 @@ std::string ReadFileAt(const std::string& path) {
 }
 
 port::FileTime WriteTimeAt(const std::string& path) { return port::File::OpenRead(path).WriteTime(); }
+
+std::vector<std::string> LogLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line.substr(20, line.size() - 21));
+  return lines;
+}
 
 }  // namespace stp::test

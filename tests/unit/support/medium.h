@@ -38,5 +38,7 @@ void WriteFileAt(const TempDir& dir, const std::string& name, const std::string&
                  port::FileTime time);
 std::string ReadFileAt(const std::string& path);
 port::FileTime WriteTimeAt(const std::string& path);
+// The lines of a setup log without their time stamps.
+std::vector<std::string> LogLines(const std::string& text);
 
 }  // namespace stp::test
