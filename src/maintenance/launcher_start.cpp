@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "maintenance/removal.h"
-#include "maintenance/removal_paths.h"
+#include "port/full_path.h"
 
 namespace stp {
 namespace {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "maintenance/removal_paths.h"
+#include "port/full_path.h"
 
 namespace stp {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "maintenance/removal_paths.h"
+#include "port/full_path.h"
 
 namespace stp {
 namespace {

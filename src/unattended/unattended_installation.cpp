@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "engine/logged_installation.h"
-#include "maintenance/removal_paths.h"
 #include "port/directory_path.h"
 #include "port/file_system.h"
+#include "port/full_path.h"
 #include "unattended/silent_hosts.h"
 
 namespace stp {

@@ -1,4 +1,4 @@
-#include "maintenance/removal_paths.h"
+#include "port/full_path.h"
 
 #include <gtest/gtest.h>
 
