@@ -123,7 +123,10 @@ int RunCopy(const stp::LauncherStart& start) {
   ProgramRun run(command, GetCommandLineA());
   if (!IsRecord(start.record, run.Report())) return run.End(stp::RunOutcome::kRemovalIncomplete);
   const stp::SetupConfiguration product = Product(start.record, run.Report());
-  if (!Claim(product, run.Silent())) return run.End(stp::RunOutcome::kAnotherSetupRunning);
+  // A waiting original holds the product's claim for both of them.
+  if (!start.original_waits && !Claim(product, run.Silent())) {
+    return run.End(stp::RunOutcome::kAnotherSetupRunning);
+  }
   return run.End(Remove(product, start.record, run));
 }
 

@@ -207,7 +207,7 @@ TEST(Startup, ShowsTheProductAndAsksBeforeEveryWayOut) {
     confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
     ASSERT_TRUE(confirmation);
     driver::ClickButton(confirmation, "Abbrechen");
-    EXPECT_EQ(setup.WaitForExit(), 0u);
+    EXPECT_EQ(setup.WaitForExit(), 1602u);
   }
 }
 
@@ -279,7 +279,7 @@ TEST(Startup, EndsWithoutSetupInf) {
   EXPECT_EQ(box->buttons, std::vector<std::string>{"OK"});
   EXPECT_FALSE(driver::FindWindowOf(setup.Id(), "THaupt"));
   driver::ClickButton(box->handle, "OK");
-  EXPECT_EQ(setup.WaitForExit(), 1u);
+  EXPECT_EQ(setup.WaitForExit(), 1603u);
 }
 
 // Clicking the backdrop activates it, and the page stays above it on the
