@@ -1,5 +1,7 @@
 #include "engine/Fortschritt.h"
 
+#include "engine/installation_messages.h"
+#include "engine/logged_installation.h"
 #include "engine/progress_labels.h"
 #include "pages/Beenden.h"
 #include "pages/UError.h"
@@ -17,8 +19,6 @@ constexpr UINT kTimerDelayMs = 500;
 // takes far less. The page therefore refreshes at most 25 times a second
 // while it installs: smooth to the eye, and a click waits 40 ms at most.
 constexpr DWORD kRefreshIntervalMs = 40;
-constexpr char kNoSetupData[] =
-    "Der Setup-Datensatz kann nicht gefunden werden, die Installation wird abgebrochen.";
 
 }  // namespace
 
@@ -30,7 +30,8 @@ TInstallation::TInstallation(stp::SetupState& state)
       Label3(*this, {kTextLeft, 230, kTextWidth, 19}),
       gauge_panel_(*this, {kTextLeft, 256, 304, 21}),
       Gauge1(gauge_panel_, {1, 1, 302, 19}),
-      Timer1(*this, kTimerDelayMs) {
+      Timer1(*this, kTimerDelayMs),
+      registry_traces_(state.Report()) {
   Panel1.SetVisible(false);
   Label1.SetFontStyle({.bold = true});
   gauge_panel_.SetBevels(ui::BevelCut::kLowered, ui::BevelCut::kNone);
@@ -51,13 +52,13 @@ void TInstallation::FormShow() {
 void TInstallation::Timer1Timer() {
   Timer1.SetEnabled(false);
   Repaint();
-  stp::InstallationRun run(state_, tables_, *this, {profile_writer_, registry_traces_, shortcuts_, folders_});
-  try {
-    run.Run();
-  } catch (...) {
+  const stp::InstallationResult result = stp::RunLoggedInstallation(
+      state_, tables_, *this, {profile_writer_, registry_traces_, shortcuts_, folders_}, state_.Report());
+  state_.SetOutcome(result.outcome);
+  if (result.error) {
     // The page stays, showing the file the error came with.
     ShowCurrentTarget();
-    throw;
+    std::rethrow_exception(result.error);
   }
 }
 
@@ -74,9 +75,8 @@ bool TInstallation::CancelConfirmed() { return state_.CancelConfirmed(); }
 bool TInstallation::AskForDisk(int number, const std::string& source_directory) {
   ShowCurrentTarget();
   TFehler& fehler = *Forms().fehler;
-  fehler.SetCaption("Diskette wechseln");
-  fehler.SetMessage("Legen Sie die Installationsdiskette " + std::to_string(number) + " in das Laufwerk " +
-                    source_directory + " ein.");
+  fehler.SetCaption(stp::kDiskPromptCaption);
+  fehler.SetMessage(stp::DiskPromptText(number, source_directory));
   // The Windows NT check leaves the dialog with one button; here the user
   // must be able to give up.
   fehler.UseTwoButtons();
@@ -115,7 +115,7 @@ void TInstallation::ShowSystemUpdate() {
 }
 
 void TInstallation::ReportNoSetupData() {
-  ui::MessageDlg(kNoSetupData, ui::MsgDlgType::kError, {ui::MsgDlgButton::kOk});
+  ui::MessageDlg(stp::kNoSetupDataMessage, ui::MsgDlgType::kError, {ui::MsgDlgButton::kOk});
   ui::App().Terminate();
 }
 

@@ -2,7 +2,6 @@
 
 #include "maintenance/removal_run.h"
 #include "port/directory_path.h"
-#include "setup/command_line.h"
 #include "system/registry.h"
 #include "ui/application.h"
 #include "ui/message_dialog.h"
@@ -75,7 +74,8 @@ void TWartung::FormCreate() {
 }
 
 void TWartung::ReinstallClick() {
-  const std::string recorded = ReadRegString(HKEY_LOCAL_MACHINE, stp::ProductKey(state_.Config()), "Ort");
+  const std::string recorded =
+      ReadRegString(HKEY_LOCAL_MACHINE, stp::ProductKey(state_.Config()), "Ort", state_.Report());
   // Every target is appended to the destination: a relative one would
   // install wherever Setup happened to be started.
   const std::string destination = stp::WithTrailingBackslash(recorded);
@@ -95,11 +95,13 @@ void TWartung::ReinstallClick() {
 }
 
 void TWartung::RemoveAll() {
-  if (!stp::IsRemovalSwitch(ui::Application::FirstArgument()) && !ConfirmRemoval(state_.ProductTitle())) {
+  if (!state_.RemovalRequested() && !ConfirmRemoval(state_.ProductTitle())) {
+    state_.SetOutcome(stp::RunOutcome::kRemovalDeclined);
     return;
   }
-  const std::string recorded = ReadRegString(HKEY_LOCAL_MACHINE, stp::ProductKey(state_.Config()), "Ort");
-  RemoveInstalledProduct(state_.Config(), recorded, *this);
+  const std::string recorded =
+      ReadRegString(HKEY_LOCAL_MACHINE, stp::ProductKey(state_.Config()), "Ort", state_.Report());
+  state_.SetOutcome(RemoveInstalledProduct(state_.Config(), recorded, *this, state_.Report()));
   ReportRemoval();
   ui::App().Terminate();
 }

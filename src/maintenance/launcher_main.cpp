@@ -2,7 +2,8 @@
 // installed software starts, from the record folder below the destination.
 // It removes the product that the installation record beside it describes,
 // with the maintenance page's question, removal and report, and without the
-// installation medium.
+// installation medium. With /S it asks nothing and shows nothing; its exit
+// code tells how the removal went.
 #include <windows.h>
 
 #include <exception>
@@ -14,72 +15,119 @@
 #include "maintenance/launcher_start.h"
 #include "maintenance/removal_run.h"
 #include "port/file_system.h"
+#include "setup/command_line.h"
 #include "setup/configuration.h"
 #include "setup/profile.h"
+#include "setup/program_run.h"
 #include "setup/single_setup.h"
 #include "ui/application.h"
-#include "ui/message_dialog.h"
+#include "unattended/silent_hosts.h"
 
 namespace {
 
 std::vector<std::string> Arguments() { return std::vector<std::string>(__argv + 1, __argv + __argc); }
 
 // The record, when it lies in a folder "Setup" below a destination and is
-// there; otherwise the user is told, and nothing is removed.
-bool IsRecord(const std::string& record) {
+// there; otherwise the run is told, and nothing is removed.
+bool IsRecord(const std::string& record, stp::RunReport& report) {
   if (stp::DestinationOfRecord(record) && stp::port::FileExists(record)) return true;
-  ui::MessageDlg(
-      "Das Installationsprotokoll " + record + " wurde nicht gefunden. Ohne es kann nichts entfernt werden.",
-      ui::MsgDlgType::kError, {ui::MsgDlgButton::kOk});
+  report.Show(stp::MessageKind::kError, "Das Installationsprotokoll " + record +
+                                            " wurde nicht gefunden. Ohne es kann nichts entfernt werden.");
   return false;
 }
 
-stp::SetupConfiguration Product(const std::string& record) {
+stp::SetupConfiguration Product(const std::string& record, stp::RunReport& report) {
   // The record's "General" section names the product as Setup.inf does.
   const stp::SetupConfiguration product = stp::ReadSetupConfiguration(stp::ProfileFile::Load(record));
   ui::App().SetTitle(stp::WindowCaption(product));
+  stp::LogProduct(report.Log(), product);
   return product;
 }
 
 // One launcher or Setup of a product at a time: both write or remove the
 // same record, key and entry.
-bool Claim(const stp::SetupConfiguration& product) {
+bool Claim(const stp::SetupConfiguration& product, bool silent) {
   if (ClaimSetupRun(product)) return true;
-  ShowRunningSetup(product);
+  if (!silent) ShowRunningSetup(product);
   return false;
 }
 
-void Remove(const stp::SetupConfiguration& product, const std::string& record) {
+stp::RunOutcome Remove(const stp::SetupConfiguration& product, const std::string& record, ProgramRun& run) {
+  const std::string destination = *stp::DestinationOfRecord(record);
+  if (run.Silent()) {
+    stp::SilentRemovalHost host;
+    run.Report().Event("Deinstallation aus: " + destination);
+    return RemoveInstalledProduct(product, destination, host, run.Report());
+  }
   TDeinstallation window(stp::ProductTitle(product));
   ui::App().SetMainForm(window);
   window.Show();
   window.Repaint();
-  RemoveInstalledProduct(product, *stp::DestinationOfRecord(record), window);
+  const stp::RunOutcome outcome = RemoveInstalledProduct(product, destination, window, run.Report());
   ReportRemoval();
+  return outcome;
+}
+
+std::string FullPathOf(const std::string& file) {
+  char full[MAX_PATH] = {};
+  const DWORD length = GetFullPathNameA(file.c_str(), MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH ? std::string(full, length) : file;
 }
 
 // Started by the system: asks, then goes on from a copy of itself.
 int RunOriginal() {
   const std::string own = ui::Application::ExeName();
+  const std::string command_line = GetCommandLineA();
+  const stp::CommandLine command =
+      stp::ParseCommandLine(stp::WithQuotedProgramName(command_line, own), stp::Program::kLauncher);
+  ProgramRun run(command, command_line);
+  run.MentionLogProblem();
+  if (!command.errors.empty()) {
+    run.Report().Show(stp::MessageKind::kError,
+                      stp::CommandLineErrorText(command, stp::Program::kLauncher));
+    return run.End(stp::RunOutcome::kBadCommandLine);
+  }
   const std::string record = own.substr(0, own.find_last_of("\\:") + 1) + "Setup.ini";
-  if (!IsRecord(record)) return 1;
-  const stp::SetupConfiguration product = Product(record);
-  if (!Claim(product)) return ERROR_INSTALL_ALREADY_RUNNING;
-  if (!ConfirmRemoval(stp::ProductTitle(product))) return 0;
+  // Its entry in the software list stays: the product still counts as installed.
+  if (!IsRecord(record, run.Report())) return run.End(stp::RunOutcome::kRemovalIncomplete);
+  const stp::SetupConfiguration product = Product(record, run.Report());
+  if (!Claim(product, run.Silent())) return run.End(stp::RunOutcome::kAnotherSetupRunning);
+  if (!run.Silent() && !ConfirmRemoval(stp::ProductTitle(product))) {
+    return run.End(stp::RunOutcome::kRemovalDeclined);
+  }
+  const std::string aside = MoveOwnFileAside();
+  const stp::CopySwitches switches{!aside.empty(), run.Silent(),
+                                   command.log_file.empty() ? "" : FullPathOf(command.log_file)};
+  HANDLE copy = StartCopyInTemporaryFolder(aside.empty() ? own : aside, record, switches);
   // Without a copy the removal still runs here; only this file stays, with
-  // the folders that hold it.
-  if (!StartCopyInTemporaryFolder(record)) Remove(product, record);
-  return 0;
+  // the folders that hold it, unless it could be moved aside.
+  if (!copy) return run.End(Remove(product, record, run));
+  if (aside.empty()) {
+    CloseHandle(copy);
+    run.Report().Event("Die Deinstallation läuft in einer Kopie im temporären Ordner weiter");
+    return 0;
+  }
+  return static_cast<int>(WaitForCopy(copy));
 }
 
 int RunCopy(const stp::LauncherStart& start) {
   DeleteOwnFileAtRestart();
-  WaitForOriginal(start.original_process);
-  if (!IsRecord(start.record)) return 1;
-  const stp::SetupConfiguration product = Product(start.record);
-  if (!Claim(product)) return ERROR_INSTALL_ALREADY_RUNNING;
-  Remove(product, start.record);
-  return 0;
+  if (start.original_waits) {
+    CloseHandle(reinterpret_cast<HANDLE>(start.original_process));
+  } else {
+    WaitForOriginal(start.original_process);
+  }
+  stp::CommandLine command;
+  command.silent = start.silent;
+  command.log_file = start.log_file;
+  ProgramRun run(command, GetCommandLineA());
+  if (!IsRecord(start.record, run.Report())) return run.End(stp::RunOutcome::kRemovalIncomplete);
+  const stp::SetupConfiguration product = Product(start.record, run.Report());
+  // A waiting original holds the product's claim for both of them.
+  if (!start.original_waits && !Claim(product, run.Silent())) {
+    return run.End(stp::RunOutcome::kAnotherSetupRunning);
+  }
+  return run.End(Remove(product, start.record, run));
 }
 
 }  // namespace
@@ -91,6 +139,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return start.IsCopy() ? RunCopy(start) : RunOriginal();
   } catch (const std::exception& error) {
     app.ShowException(error);
-    return 1;
+    return static_cast<int>(stp::ExitCode::kFailed);
   }
 }

@@ -10,6 +10,9 @@ namespace {
 
 constexpr char kRecordOption[] = "/record";
 constexpr char kWaitOption[] = "/wait";
+constexpr char kWaitingOption[] = "/waiting";
+constexpr char kSilentOption[] = "/S";
+constexpr char kLogOption[] = "/LOG=";
 
 // A full path holds no quote; only backslashes before the closing quote
 // need doubling.
@@ -38,6 +41,11 @@ LauncherStart ParseLauncherArguments(const std::vector<std::string>& arguments) 
       process = HandleNumber(arguments[++i]);
     }
   }
+  for (const std::string& argument : arguments) {
+    if (argument == kWaitingOption) start.original_waits = true;
+    if (argument == kSilentOption) start.silent = true;
+    if (argument.rfind(kLogOption, 0) == 0) start.log_file = argument.substr(sizeof kLogOption - 1);
+  }
   // Half a continuation is none: without both, the copy could not tell
   // whose file it waits for.
   if (start.record.empty() || !process) return {};
@@ -45,9 +53,26 @@ LauncherStart ParseLauncherArguments(const std::vector<std::string>& arguments) 
   return start;
 }
 
-std::string CopyArguments(const std::string& record, std::uintptr_t original_process) {
-  return std::string(kRecordOption) + " " + Quoted(record) + " " + kWaitOption + " " +
-         std::to_string(original_process);
+std::string WithQuotedProgramName(std::string_view command_line, std::string_view program_path) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  if (program_path.empty() || command_line.size() < program_path.size()) return std::string(command_line);
+  for (std::size_t i = 0; i < program_path.size(); ++i) {
+    if (lower(command_line[i]) != lower(program_path[i])) return std::string(command_line);
+  }
+  const std::string_view rest = command_line.substr(program_path.size());
+  if (!rest.empty() && rest[0] != ' ' && rest[0] != '\t') return std::string(command_line);
+  return "\"" + std::string(program_path) + "\"" + std::string(rest);
+}
+
+std::string CopyArguments(const std::string& record, std::uintptr_t original_process,
+                          const CopySwitches& switches) {
+  std::string arguments =
+      std::string(kRecordOption) + " " + Quoted(record) + " " + kWaitOption + " " + std::to_string(original_process);
+  if (switches.original_waits) arguments += std::string(" ") + kWaitingOption;
+  if (switches.silent) arguments += std::string(" ") + kSilentOption;
+  // The quotes go round the whole argument, so that the name stays in one.
+  if (!switches.log_file.empty()) arguments += " " + Quoted(kLogOption + switches.log_file);
+  return arguments;
 }
 
 std::optional<std::string> DestinationOfRecord(const std::string& record) {

@@ -1,5 +1,6 @@
 #include "maintenance/removal_run.h"
 
+#include "maintenance/logged_removal.h"
 #include "maintenance/removal_texts.h"
 #include "system/removal_registry.h"
 #include "system/shell_folders.h"
@@ -12,14 +13,16 @@ bool ConfirmRemoval(const std::string& product_title) {
                         {ui::MsgDlgButton::kYes, ui::MsgDlgButton::kNo}) == ui::ModalResult::kYes;
 }
 
-std::vector<stp::LeftBehind> RemoveInstalledProduct(const stp::SetupConfiguration& product,
-                                                    const std::string& destination, stp::RemovalHost& host) {
+stp::InstallationPlaces UserInstallationPlaces(const std::string& destination) {
   UserShellFolders folders;
-  const stp::InstallationPlaces places{destination, folders.WindowsDirectory(), folders.DesktopFolder(),
-                                       folders.ProgramsFolder()};
+  return {destination, folders.WindowsDirectory(), folders.DesktopFolder(), folders.ProgramsFolder()};
+}
+
+stp::RunOutcome RemoveInstalledProduct(const stp::SetupConfiguration& product, const std::string& destination,
+                                       stp::RemovalHost& host, stp::RunReport& report) {
   stp::DiskRemovalFiles files;
-  SystemRemovalRegistry registry;
-  return stp::RemoveProduct(product, places, host, files, registry);
+  SystemRemovalRegistry registry(report);
+  return stp::RunLoggedRemoval(product, UserInstallationPlaces(destination), host, files, registry, report);
 }
 
 void ReportRemoval() {

@@ -31,6 +31,6 @@ void TAbbruch::FormShow() {
 void TAbbruch::Button1Click() { Close(); }
 
 void TAbbruch::Button2Click() {
-  state_.ConfirmCancel();
+  state_.CancelRun();
   ui::App().Terminate();
 }

@@ -4,6 +4,7 @@
 #include "pages/system_values.h"
 #include "setup/forms.h"
 #include "system/system_info.h"
+#include "unattended/unattended_installation.h"
 #include "ui/application.h"
 
 namespace {
@@ -16,9 +17,6 @@ constexpr int kMemoryHeadingTop = 136;
 constexpr int kMemoryValueTop = 160;
 
 constexpr char kNtCaption[] = "Windows NT benötigt";
-constexpr char kNtMessage[] =
-    "Das zu installierende Programm benötigt Windows NT und funktioniert unter ihrem Betriebssystem nicht. "
-    "Bitte führen Sie Setup unter Windows NT erneut aus.";
 
 }  // namespace
 
@@ -86,7 +84,9 @@ void TSysInfo::LeaveOutProcessors() {
 void TSysInfo::RefuseWithoutNT() {
   TFehler& fehler = *Forms().fehler;
   fehler.SetCaption(kNtCaption);
-  fehler.SetMessage(kNtMessage);
+  fehler.SetMessage(stp::kWindowsNtRequiredMessage);
+  state_.Report().Record(stp::MessageKind::kError, stp::kWindowsNtRequiredMessage);
+  state_.SetOutcome(stp::RunOutcome::kWindowsNtRequired);
   fehler.UseSingleButton();
   fehler.ShowModal();
   // Nothing has been installed yet; whichever way the dialog was left, setup ends.

@@ -38,7 +38,9 @@ void TVerzeichnis::FormCreate() {
   text1_.SetCaption(
       "Geben Sie hier den Pfad ein, in dem " + state_.ProductTitle() +
       " installiert werden soll. Es wird empfohlen, das vorgegebene Verzeichnis beizubehalten.");
-  entry_.SetText(stp::InitialDestination(state_.Config()));
+  // A destination given on the command line is proposed instead.
+  const std::string& requested = state_.RequestedDestination();
+  entry_.SetText(requested.empty() ? stp::InitialDestination(state_.Config()) : requested);
 }
 
 void TVerzeichnis::Button3Click() {

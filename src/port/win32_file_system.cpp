@@ -108,7 +108,8 @@ File File::OpenExisting(const std::string& path) {
 
 File File::OpenAppend(const std::string& path) {
   // FILE_APPEND_DATA alone: the system puts every write at the end.
-  return File(OpenForWriting(path, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS, "open"), path);
+  // The launcher and its copy append to one log.
+  return File(OpenForWriting(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS, "open"), path);
 }
 
 std::size_t File::Read(void* buffer, std::size_t count) {

@@ -4,7 +4,6 @@
 #include "pages/Abbrechen.h"
 #include "pages/UExtInfo.h"
 #include "pages/UInfo.h"
-#include "setup/command_line.h"
 #include "setup/forms.h"
 #include "setup/profile.h"
 #include "system/registry.h"
@@ -44,13 +43,13 @@ void THaupt::FormActivate() {
   if (state_.GetRunState() != stp::RunState::kNotStarted) return;
   state_.SetRunning();
   const std::string installed_directory =
-      ReadRegString(HKEY_LOCAL_MACHINE, stp::ProductKey(state_.Config()), "Ort");
+      ReadRegString(HKEY_LOCAL_MACHINE, stp::ProductKey(state_.Config()), "Ort", state_.Report());
   if (installed_directory.empty()) {
     Forms().info->Show();
     return;
   }
   Forms().wartung->Show();
-  if (stp::IsRemovalSwitch(ui::Application::FirstArgument())) Forms().wartung->RemoveAll();
+  if (state_.RemovalRequested()) Forms().wartung->RemoveAll();
 }
 
 bool THaupt::FormCloseQuery() {

@@ -16,4 +16,9 @@ void SetupState::SetRunning() {
   if (run_state_ == RunState::kNotStarted) run_state_ = RunState::kRunning;
 }
 
+void SetupState::CancelRun() {
+  ConfirmCancel();
+  if (!outcome_) outcome_ = RunOutcome::kInstallationCancelled;
+}
+
 }  // namespace stp

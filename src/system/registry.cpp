@@ -3,15 +3,14 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/message_dialog.h"
-
 namespace {
 
 constexpr char kAccessMessage[] = "Fehler beim Zugriff auf die Systemregistrierung aufgetreten.";
 constexpr char kDeregisterMessage[] = "Fehler beim Deregistrieren aufgetreten.";
 
-void ShowFailure(const char* message) {
-  ui::MessageDlg(message, ui::MsgDlgType::kError, {ui::MsgDlgButton::kOk});
+void ShowFailure(stp::MessageSink& messages, const char* message, HKEY root, const std::string& key_path) {
+  const std::string root_name = root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "";
+  messages.Show(stp::MessageKind::kError, message, root_name + key_path);
 }
 
 // An open registry key, closed when it goes.
@@ -85,17 +84,18 @@ LONG DeleteKeyTree(HKEY root, const std::string& path) {
 
 }  // namespace
 
-bool WriteRegString(HKEY root, const std::string& key_path, const std::string& name,
-                    const std::string& value) {
+bool WriteRegString(HKEY root, const std::string& key_path, const std::string& name, const std::string& value,
+                    stp::MessageSink& messages) {
   OpenKey key;
   if (key.Create(root, key_path) != ERROR_SUCCESS || key.SetString(name, value) != ERROR_SUCCESS) {
-    ShowFailure(kAccessMessage);
+    ShowFailure(messages, kAccessMessage, root, key_path + ", " + name);
     return false;
   }
   return true;
 }
 
-std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& name) {
+std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& name,
+                          stp::MessageSink& messages) {
   OpenKey key;
   if (key.Create(root, key_path) != ERROR_SUCCESS) return "";
   DWORD type = 0;
@@ -109,35 +109,35 @@ std::string ReadRegString(HKEY root, const std::string& key_path, const std::str
     // A stored string need not end in a zero; the extra byte provides one.
     if (result == ERROR_SUCCESS) return std::string(data.data(), strnlen(data.data(), size));
   }
-  ShowFailure(kAccessMessage);
+  ShowFailure(messages, kAccessMessage, root, key_path + ", " + name);
   return "";
 }
 
-bool DeleteRegKey(HKEY root, const std::string& key_path) {
+bool DeleteRegKey(HKEY root, const std::string& key_path, stp::MessageSink& messages) {
   if (HasEmptyPart(key_path) || DeleteKeyTree(root, key_path) != ERROR_SUCCESS) {
-    ShowFailure(kAccessMessage);
+    ShowFailure(messages, kAccessMessage, root, key_path);
     return false;
   }
   return true;
 }
 
 bool RegisterUninstall(const std::string& entry_name, const std::string& display_name,
-                       const std::string& uninstall_command) {
+                       const std::string& uninstall_command, stp::MessageSink& messages) {
   const std::string path = kUninstallListKey + entry_name;
   OpenKey key;
   if (HasEmptyPart(path) || key.Create(HKEY_LOCAL_MACHINE, path) != ERROR_SUCCESS ||
       key.SetString("DisplayName", display_name) != ERROR_SUCCESS ||
       key.SetString("UninstallString", uninstall_command) != ERROR_SUCCESS) {
-    ShowFailure(kAccessMessage);
+    ShowFailure(messages, kAccessMessage, HKEY_LOCAL_MACHINE, path);
     return false;
   }
   return true;
 }
 
-bool DeregisterUninstall(const std::string& entry_name) {
+bool DeregisterUninstall(const std::string& entry_name, stp::MessageSink& messages) {
   const std::string path = kUninstallListKey + entry_name;
   if (HasEmptyPart(path) || DeleteKeyTree(HKEY_LOCAL_MACHINE, path) != ERROR_SUCCESS) {
-    ShowFailure(kDeregisterMessage);
+    ShowFailure(messages, kDeregisterMessage, HKEY_LOCAL_MACHINE, path);
     return false;
   }
   return true;

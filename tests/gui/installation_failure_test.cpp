@@ -45,7 +45,7 @@ TEST(InstallationFailure, NoSetupDataEndsTheProgram) {
   EXPECT_EQ(box->text, "Der Setup-Datensatz kann nicht gefunden werden, die Installation wird abgebrochen.");
   EXPECT_EQ(box->buttons, std::vector<std::string>{"OK"});
   driver::ClickButton(box->handle, "OK");
-  EXPECT_EQ(setup.WaitForExit(), 0u);
+  EXPECT_EQ(setup.WaitForExit(), 1603u);
 
   const std::string record = name.Destination() + "Setup\\Setup.ini";
   EXPECT_EQ(driver::ProfileKeys(record, "General"), kHeader);
@@ -83,7 +83,7 @@ TEST(InstallationFailure, ReadOnlyTargetIsKeptAndReported) {
   HWND finish = scenario::WaitLongForWindow(setup.Id(), "TEnde");
   ASSERT_TRUE(finish);
   driver::ClickButton(finish, "Beenden");
-  EXPECT_EQ(setup.WaitForExit(), 0u);
+  EXPECT_EQ(setup.WaitForExit(), 1603u);
 
   EXPECT_EQ(driver::TimesOf(dest + "gross.bin"), (driver::FileTimes{kOldTime, kOldTime, kOldTime}));
   EXPECT_EQ(driver::FileContent(dest + "gross.bin"), "alt und schreibgeschützt");
@@ -188,7 +188,7 @@ TEST(InstallationFailure, AnErrorStopsTheRunAndLeavesOnlyCancel) {
     HWND confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
     ASSERT_TRUE(confirmation);
     driver::ClickButton(confirmation, "Abbrechen");
-    EXPECT_EQ(setup.WaitForExit(), 0u);
+    EXPECT_EQ(setup.WaitForExit(), 1603u);
     EXPECT_FALSE(driver::RegistryString(HKEY_LOCAL_MACHINE, row.product.Key(), "Ort"));
   }
 }

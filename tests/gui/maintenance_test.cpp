@@ -56,7 +56,7 @@ TEST(Maintenance, ShowsThePageWithItsThreeChoices) {
   ASSERT_TRUE(confirmation);
   EXPECT_TRUE(IsWindowVisible(page));
   driver::ClickButton(confirmation, "Abbrechen");
-  EXPECT_EQ(setup.WaitForExit(), 0u);
+  EXPECT_EQ(setup.WaitForExit(), 1602u);
   SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Pflege");
 }
 
