@@ -213,7 +213,7 @@ TEST(Installation, CancelDuringAFileStopsTheRun) {
     driver::ClickButton(confirmation, answer);
     ASSERT_TRUE(driver::WaitUntilHidden(confirmation));
   }
-  EXPECT_EQ(setup.WaitForExit(), 0u);
+  EXPECT_EQ(setup.WaitForExit(), 1602u);
   EXPECT_FALSE(driver::FindWindowOf(setup.Id(), "TEnde"));
 
   EXPECT_EQ(driver::FileContent(dest + "gross.bin"), "alter Inhalt");
