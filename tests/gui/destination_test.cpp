@@ -14,7 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 using driver::SetupProcess;
 using layout::kAnyText;
-using scenario::Inf;
 
 constexpr int kRowHeight = 16;
 
@@ -25,9 +24,9 @@ void SetEntry(HWND window, const std::string& text) {
 
 std::string EntryText(HWND window) { return driver::TextOf(scenario::ControlOfClass(window, "Edit")); }
 
-// An item of a list or combo box of another process. Wine hands such items
-// across processes as wide characters even to the ANSI call, so the wide
-// call is made and its text converted.
+// The items of a list or combo box of another process. Wine hands such
+// items across processes as wide characters even to the ANSI call, so the
+// wide call is made and its text converted.
 std::vector<std::string> Items(HWND control, UINT count_message, UINT text_message) {
   std::vector<std::string> items;
   const LRESULT count = SendMessageA(control, count_message, 0, 0);
@@ -61,48 +60,11 @@ HWND OpenBrowser(const SetupProcess& setup, HWND page) {
   return driver::WaitForWindow(setup.Id(), "TSelectFolder", "Zielverzeichnis wählen");
 }
 
-// Next ends the destination in exactly one "\", the second time too.
-TEST(Destination, NewNestedPathIsCreatedAfterOneQuestion) {
-  const std::string target = SetupProcess::MediumDirectory("nested") + "neu\\eins\\zwei";
-  SetupProcess setup("nested", Inf("Ziel", "Neu", "1.0", "DefDirectory=" + target + "\r\n"));
-  ASSERT_TRUE(setup.Start());
-  HWND page = scenario::WalkTo(setup, "TVerzeichnis");
-  ASSERT_TRUE(page);
-  EXPECT_EQ(EntryText(page), target);
-
-  // Escape, the close box and "&Nein" keep the page, with the entry as
-  // extended, and create nothing; Enter answers "&Ja".
-  const std::pair<const char*, std::function<void(HWND)>> answers[] = {
-      {"escape", [](HWND box) { driver::PressKey(box, VK_ESCAPE); }},
-      {"close-box", [](HWND box) { driver::RequestClose(box); }},
-      {"nein", [](HWND box) { driver::ClickButton(box, "&Nein"); }},
-      {"enter", [](HWND box) { driver::PressKey(box, VK_RETURN); }},
-  };
-  for (const auto& [name, answer] : answers) {
-    SCOPED_TRACE(name);
-    ASSERT_TRUE(IsWindowVisible(page));
-    driver::ClickButton(page, "&Weiter >");
-    const auto question = driver::WaitForMessageBox(setup.Id());
-    ASSERT_TRUE(question);
-    layout::ExpectCentred(question->handle);
-    EXPECT_EQ(question->caption, "Bestätigen");
-    EXPECT_EQ(question->text, "Das Verzeichnis " + target + "\\ exisitiert nicht. Soll es angelegt werden?");
-    EXPECT_EQ(question->buttons, (std::vector<std::string>{"&Ja", "&Nein"}));
-    EXPECT_EQ(question->default_button, "&Ja");
-    EXPECT_EQ(EntryText(page), target + "\\");
-    EXPECT_FALSE(fs::exists(setup.Directory() + "neu"));
-    answer(question->handle);
-    ASSERT_TRUE(driver::WaitUntilHidden(question->handle));
-  }
-  HWND installation = driver::WaitForWindow(setup.Id(), "TInstallation");
-  ASSERT_TRUE(installation);
-  scenario::ExpectPicture(installation);
-  EXPECT_FALSE(driver::FindWindowOf(setup.Id(), "TMessageForm"));
-  EXPECT_TRUE(fs::is_directory(target));
-}
-
-TEST(Destination, ProposesRefusesAndBrowses) {
-  SetupProcess setup("browse", Inf("Ziel", "Suche", "1.0"));
+// One visit of the page: what it proposes, what Next refuses, the browser,
+// and a new destination made after one question.
+TEST(Destination, ProposesRefusesBrowsesAndCreates) {
+  ASSERT_FALSE(GetLogicalDrives() & (1u << ('Q' - 'A')));
+  SetupProcess setup("destination", scenario::Inf("Ziel", "Suche", "1.0"));
   const std::string folder = setup.Directory() + "Ziel";
   fs::create_directories(folder + "\\zwei");
   fs::create_directories(folder + "\\Eins");
@@ -121,24 +83,49 @@ TEST(Destination, ProposesRefusesAndBrowses) {
              {"&Ändern...", {215, 21, 81, 21}}});
 
   // An empty or relative destination would install wherever Setup was
-  // started. Enter and Escape both answer the error's "OK".
-  for (const auto& [entry, key] : {std::pair{"", VK_RETURN}, std::pair{"Programme\\X", VK_ESCAPE}}) {
-    SCOPED_TRACE(entry);
-    SetEntry(page, entry);
+  // started; one that cannot be made (a drive that is not there, a name
+  // Windows refuses) is better said now than at the first file. Enter and
+  // Escape both answer the error's "OK", and the page stays as it was.
+  const std::string kNoFullPath =
+      "Bitte geben Sie das Zielverzeichnis mit Laufwerk und vollständigem Pfad ein, zum Beispiel "
+      "C:\\Programme\\Produkt.";
+  const auto kNotMade = [](const std::string& path) {
+    return "Das Verzeichnis " + path +
+           " konnte nicht angelegt werden. Bitte wählen Sie ein anderes "
+           "Zielverzeichnis.";
+  };
+  const struct {
+    std::string entry;
+    bool asks_first;  // whether to create it
+    std::string error;
+    WORD key;
+  } refusals[] = {
+      {"", false, kNoFullPath, VK_RETURN},
+      {"Programme\\X", false, kNoFullPath, VK_ESCAPE},
+      {"Q:\\Textwerk\\", true, kNotMade("Q:\\Textwerk\\"), VK_RETURN},
+      {"C:\\Test<1>|?\\", true, kNotMade("C:\\Test<1>|?\\"), VK_ESCAPE},
+  };
+  for (const auto& row : refusals) {
+    SCOPED_TRACE(row.entry);
+    SetEntry(page, row.entry);
     driver::ClickButton(page, "&Weiter >");
+    if (row.asks_first) {
+      const auto question = driver::WaitForMessageBox(setup.Id());
+      ASSERT_TRUE(question);
+      driver::ClickButton(question->handle, "&Ja");
+      ASSERT_TRUE(driver::WaitUntilHidden(question->handle));
+    }
     const auto box = driver::WaitForMessageBox(setup.Id());
     ASSERT_TRUE(box);
     layout::ExpectCentred(box->handle);
     EXPECT_EQ(box->caption, "Fehler");
-    EXPECT_EQ(box->text,
-              "Bitte geben Sie das Zielverzeichnis mit Laufwerk und vollständigem Pfad ein, zum Beispiel "
-              "C:\\Programme\\Produkt.");
+    EXPECT_EQ(box->text, row.error);
     EXPECT_EQ(box->buttons, std::vector<std::string>{"OK"});
     EXPECT_EQ(box->default_button, "OK");
-    driver::PressKey(box->handle, key);
+    driver::PressKey(box->handle, row.key);
     ASSERT_TRUE(driver::WaitUntilHidden(box->handle));
     EXPECT_TRUE(IsWindowVisible(page));
-    EXPECT_EQ(EntryText(page), entry);
+    EXPECT_EQ(EntryText(page), row.entry);
   }
 
   // The ancestors from the root down, then the subdirectories in order;
@@ -202,49 +189,45 @@ TEST(Destination, ProposesRefusesAndBrowses) {
   PickDrive(browser, drives, c_drive);
   EXPECT_TRUE(driver::WaitFor([&] { return EntryText(browser) == folder + "\\zwei"; }));
 
-  // The drive's root becomes "C:", and Next makes it the root again without a question.
+  // The drive's root comes back as "C:", which Next completes again.
   OpenRow(list, 0);
   EXPECT_TRUE(driver::WaitFor([&] { return EntryText(browser) == "C:\\"; }));
   driver::ClickButton(browser, "OK");
   ASSERT_TRUE(driver::WaitUntilHidden(browser));
   EXPECT_EQ(EntryText(page), "C:");
-  driver::ClickButton(page, "&Weiter >");
-  EXPECT_TRUE(driver::WaitForWindow(setup.Id(), "TInstallation"));
-  EXPECT_FALSE(driver::FindWindowOf(setup.Id(), "TMessageForm"));
-  EXPECT_EQ(EntryText(page), "C:\\");
-}
 
-// A destination that cannot be made is said at once, and the page stays:
-// a drive that is not there, a name that Windows refuses.
-TEST(Destination, UncreatableDestinationKeepsThePage) {
-  ASSERT_FALSE(GetLogicalDrives() & (1u << ('Q' - 'A')));
-  SetupProcess setup("uncreatable", Inf("Ziel", "Unmöglich", "1.0"));
-  ASSERT_TRUE(setup.Start());
-  HWND page = scenario::WalkTo(setup, "TVerzeichnis");
-  ASSERT_TRUE(page);
-  for (const std::string destination : {"Q:\\Textwerk\\", "C:\\Test<1>|?\\"}) {
-    SCOPED_TRACE(destination);
-    SetEntry(page, destination);
+  // A new nested destination: Next ends it in exactly one "\" and asks once
+  // each time. Escape, the close box and "&Nein" keep the page and create
+  // nothing; Enter answers "&Ja".
+  const std::string target = setup.Directory() + "neu\\eins\\zwei";
+  SetEntry(page, target);
+  const std::pair<const char*, std::function<void(HWND)>> answers[] = {
+      {"escape", [](HWND box) { driver::PressKey(box, VK_ESCAPE); }},
+      {"close-box", [](HWND box) { driver::RequestClose(box); }},
+      {"nein", [](HWND box) { driver::ClickButton(box, "&Nein"); }},
+      {"enter", [](HWND box) { driver::PressKey(box, VK_RETURN); }},
+  };
+  for (const auto& [name, answer] : answers) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(IsWindowVisible(page));
     driver::ClickButton(page, "&Weiter >");
     const auto question = driver::WaitForMessageBox(setup.Id());
     ASSERT_TRUE(question);
+    layout::ExpectCentred(question->handle);
     EXPECT_EQ(question->caption, "Bestätigen");
-    driver::ClickButton(question->handle, "&Ja");
+    EXPECT_EQ(question->text, "Das Verzeichnis " + target + "\\ exisitiert nicht. Soll es angelegt werden?");
+    EXPECT_EQ(question->buttons, (std::vector<std::string>{"&Ja", "&Nein"}));
+    EXPECT_EQ(question->default_button, "&Ja");
+    EXPECT_EQ(EntryText(page), target + "\\");
+    EXPECT_FALSE(fs::exists(setup.Directory() + "neu"));
+    answer(question->handle);
     ASSERT_TRUE(driver::WaitUntilHidden(question->handle));
-    const auto error = driver::WaitForMessageBox(setup.Id());
-    ASSERT_TRUE(error);
-    layout::ExpectCentred(error->handle);
-    EXPECT_EQ(error->caption, "Fehler");
-    EXPECT_EQ(error->text,
-              "Das Verzeichnis " + destination +
-                  " konnte nicht angelegt werden. Bitte wählen Sie ein anderes Zielverzeichnis.");
-    EXPECT_EQ(error->buttons, std::vector<std::string>{"OK"});
-    driver::ClickButton(error->handle, "OK");
-    ASSERT_TRUE(driver::WaitUntilHidden(error->handle));
-    EXPECT_TRUE(IsWindowVisible(page));
-    EXPECT_EQ(EntryText(page), destination);
-    EXPECT_FALSE(driver::FindWindowOf(setup.Id(), "TInstallation"));
   }
+  HWND installation = driver::WaitForWindow(setup.Id(), "TInstallation");
+  ASSERT_TRUE(installation);
+  scenario::ExpectPicture(installation);
+  EXPECT_FALSE(driver::FindWindowOf(setup.Id(), "TMessageForm"));
+  EXPECT_TRUE(fs::is_directory(target));
 }
 
 }  // namespace

@@ -26,24 +26,13 @@ stptool::PackOptions Volumes(DiskFolders folders) {
   return options;
 }
 
-std::vector<layout::Placed> FinishForm(const std::string& caption, bool restart) {
-  if (restart) {
-    return {{"Ihr Computer muß neu gestartet werden, um " + caption +
-                 " erfolgreich auf Ihrem Computer zu installieren.",
-             {16, 8, 346, 37}},
-            {layout::kAnyText, {16, 64, 362, 41}},
-            {"Neustart", {153, 120, 81, 21}},
-            {"Abbrechen", {247, 120, 81, 21}}};
+// A section of a profile file as "key=value" lines, in the file's order.
+std::vector<std::string> Section(const std::string& file, const std::string& section) {
+  std::vector<std::string> lines;
+  for (const std::string& key : driver::ProfileKeys(file, section)) {
+    lines.push_back(key + "=" + driver::ProfileString(file, section, key));
   }
-  return {{caption + " wurde erfolgreich installiert.", {16, 8, 346, 37}},
-          {"Klicken Sie auf Beenden, um Setup abzuschließen", {16, 64, 362, 41}},
-          {"Beenden", {151, 120, 81, 21}}};
-}
-
-std::string WindowsDirectory() {
-  char path[MAX_PATH] = {};
-  GetWindowsDirectoryA(path, MAX_PATH);
-  return path;
+  return lines;
 }
 
 struct LayoutCase {
@@ -80,9 +69,10 @@ TEST(Installation, InstallsEveryLayoutThroughTheWholeWizard) {
         {"lesen.txt", "<desktop>\\" + name.product + " lesen.txt", scenario::ProseBytes(3)},
         {"produkt.ini", "<WINDIR>\\" + name.product + ".ini", "[Einstellungen]\r\nSprache=Deutsch\r\n"},
     };
-    const std::vector<std::string> paths = {dest + "Liesmich.txt", dest + "Daten\\Tief\\gross.bin",
-                                            dest + "leer.txt", desktop + name.product + " lesen.txt",
-                                            WindowsDirectory() + "\\" + name.product + ".ini"};
+    const std::vector<std::string> paths = {
+        dest + "Liesmich.txt", dest + "Daten\\Tief\\gross.bin", dest + "leer.txt",
+        desktop + name.product + " lesen.txt",
+        scenario::ShellFolder(CSIDL_WINDOWS) + "\\" + name.product + ".ini"};
     const std::vector<std::pair<std::string, std::string>> links = {
         {name.organisation + " " + name.product + "\\Liesmich.lnk", "Liesmich.txt"},
         {name.product + ".lnk", "Daten\\Tief\\gross.bin"},
@@ -105,9 +95,8 @@ TEST(Installation, InstallsEveryLayoutThroughTheWholeWizard) {
     // that shows the last file.
     EXPECT_TRUE(IsWindowVisible(page));
     scenario::ExpectInstallationPage(page, true, row.last_disk, paths.back(), "100%");
-    const std::string caption = name.Title() + "-Setup";
-    layout::ExpectLayout(finish, {382, 145}, FinishForm(caption, row.restart),
-                         row.restart ? "Neustart" : "Beenden");
+    // The packed setting chooses the dialog's form.
+    EXPECT_EQ(driver::ControlByText(finish, "Neustart").visible, row.restart);
     driver::ClickButton(finish, row.restart ? "Abbrechen" : "Beenden");
     // Setup leaves the restart to the user and says so in its exit code.
     EXPECT_EQ(setup.WaitForExit(), row.restart ? 3010u : 0u);
@@ -119,37 +108,31 @@ TEST(Installation, InstallsEveryLayoutThroughTheWholeWizard) {
       ASSERT_TRUE(times);
       EXPECT_EQ(times->creation, time);
       EXPECT_EQ(times->write, time);
-      // Wine's shell link object reads the files that shortcuts start.
-      const bool link_target = i < 2;
-      if (!link_target) {
+      // Wine's shell link object reads the files that shortcuts start, the first two.
+      if (i >= 2) {
         EXPECT_EQ(times->access, time);
       }
       EXPECT_EQ(driver::FileContent(paths[i]), files[i].content);
     }
 
     const std::string record = dest + "Setup\\Setup.ini";
-    EXPECT_EQ(driver::ProfileKeys(record, "General"),
-              (std::vector<std::string>{"Setup.exe", "Organisation", "Product", "Version", "EVersion",
-                                        "Directory"}));
-    EXPECT_EQ(driver::ProfileString(record, "General", "Setup.exe"), medium.SetupDirectory() + "Setup.exe");
-    EXPECT_EQ(driver::ProfileString(record, "General", "Organisation"), name.organisation);
-    EXPECT_EQ(driver::ProfileString(record, "General", "Product"), name.product);
-    EXPECT_EQ(driver::ProfileString(record, "General", "Version"), name.version);
-    EXPECT_EQ(driver::ProfileString(record, "General", "EVersion"), name.version);
-    EXPECT_EQ(driver::ProfileString(record, "General", "Directory"), dest);
-    EXPECT_EQ(driver::ProfileKeys(record, "InstalledFiles"),
-              (std::vector<std::string>{"1", "2", "3", "4", "5"}));
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-      EXPECT_EQ(driver::ProfileString(record, "InstalledFiles", std::to_string(i + 1)), paths[i]);
-    }
-    EXPECT_EQ(driver::ProfileKeys(record, "CreatedLinks"), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(Section(record, "General"),
+              (std::vector<std::string>{"Setup.exe=" + medium.SetupDirectory() + "Setup.exe",
+                                        "Organisation=" + name.organisation, "Product=" + name.product,
+                                        "Version=" + name.version, "EVersion=" + name.version,
+                                        "Directory=" + dest}));
+    std::vector<std::string> recorded;
+    for (std::size_t i = 0; i < paths.size(); ++i) recorded.push_back(std::to_string(i + 1) + "=" + paths[i]);
+    EXPECT_EQ(Section(record, "InstalledFiles"), recorded);
+    recorded.clear();
     for (std::size_t j = 0; j < links.size(); ++j) {
       const std::string link_file = programs + "\\" + links[j].first;
-      EXPECT_EQ(driver::ProfileString(record, "CreatedLinks", std::to_string(j + 1)), link_file);
+      recorded.push_back(std::to_string(j + 1) + "=" + link_file);
       const std::string target = dest + links[j].second;
       EXPECT_EQ(driver::ReadShortcut(link_file),
                 (driver::Shortcut{target, target.substr(0, target.rfind('\\'))}));
     }
+    EXPECT_EQ(Section(record, "CreatedLinks"), recorded);
 
     EXPECT_EQ(driver::RegistryString(HKEY_LOCAL_MACHINE, name.Key(), "Ort"), dest);
     const std::string entry = scenario::kUninstallList + name.EntryName();
@@ -222,9 +205,8 @@ TEST(Installation, CancelDuringAFileStopsTheRun) {
   const std::string record = dest + "Setup\\Setup.ini";
   EXPECT_EQ(driver::ProfileKeys(record, "General"),
             (std::vector<std::string>{"Setup.exe", "Organisation", "Product", "Version", "EVersion"}));
-  EXPECT_EQ(driver::ProfileKeys(record, "InstalledFiles"), std::vector<std::string>{"1"});
-  EXPECT_EQ(driver::ProfileString(record, "InstalledFiles", "1"), dest + "klein.txt");
-  EXPECT_TRUE(driver::ProfileKeys(record, "CreatedLinks").empty());
+  EXPECT_EQ(Section(record, "InstalledFiles"), std::vector<std::string>{"1=" + dest + "klein.txt"});
+  EXPECT_TRUE(Section(record, "CreatedLinks").empty());
   EXPECT_FALSE(std::filesystem::exists(scenario::ShellFolder(CSIDL_PROGRAMS) + "\\Probe.lnk"));
   EXPECT_FALSE(driver::RegistryString(HKEY_LOCAL_MACHINE, name.Key(), "Ort"));
   EXPECT_FALSE(
@@ -257,13 +239,11 @@ TEST(Installation, DisketteThatComesAfterThePromptIsFound) {
   for (bool volume_there : {false, true}) {
     SCOPED_TRACE(volume_there ? "volume put in" : "no volume");
     ASSERT_TRUE(driver::WaitFor([&] { return IsWindowVisible(prompt) && IsWindowEnabled(prompt); }));
-    layout::ExpectLayout(
-        prompt, {419, 128},
-        {{request, {16, 16, 385, 73}}, {"OK", {125, 104, 81, 21}}, {"Abbrechen", {213, 104, 81, 21}}}, "OK");
     scenario::ExpectInstallationPage(page, false, "Diskette 1", dest + "gross.bin", layout::kAnyText);
     // The prompt hides and comes again too fast to be seen in between; it
     // sets its text anew each time it comes.
     HWND message = driver::ControlByText(prompt, request).handle;
+    ASSERT_TRUE(message);
     SendMessageA(message, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("gelesen"));
     if (volume_there) std::filesystem::rename(aside, volume);
     driver::ClickButton(prompt, "OK");

@@ -1,6 +1,6 @@
-// The error dialog and the finish dialog, driven inside the test's own
-// process, where their flags can be read and the system's answers to a
-// restart request played: a real one ends every program of the Wine session.
+// The finish dialog, driven inside the test's own process, where the
+// system's answers to a restart request can be played: a real one ends
+// every program of the Wine session.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,64 +12,6 @@
 #include "window/script.h"
 
 namespace {
-
-// Clicks a button, or the close box when there is none.
-void Leave(HWND window, const char* button) {
-  if (button) {
-    driver::ClickButton(window, button);
-  } else {
-    driver::RequestClose(window);
-  }
-}
-
-// The showings follow one another on the same dialog: its flag goes back to
-// 0 whenever it becomes active, so no showing sees the flag of the one before.
-TEST(Dialogs, ErrorDialogOkFlagTellsHowItWasLeft) {
-  constexpr char kMessage[] = "Bitte legen Sie Diskette 2 ein.";
-  Program program;
-  program.fehler->SetMessage(kMessage);
-  {
-    Script script;
-    script.When("TFehler", [&](HWND dialog) {
-      layout::ExpectLayout(
-          dialog, {419, 128},
-          {{kMessage, {16, 16, 385, 73}}, {"OK", {125, 104, 81, 21}}, {"Abbrechen", {213, 104, 81, 21}}},
-          "OK");
-      driver::ClickButton(dialog, "OK");
-    });
-    program.fehler->ShowModal();
-    EXPECT_TRUE(program.fehler->OkFlag());
-  }
-
-  const struct {
-    const char* name;
-    std::vector<std::pair<const char*, const char*>> clicks;  // window class, button
-    bool ok_flag;
-    bool program_ends;
-  } cases[] = {
-      {"close-box", {{"TFehler", nullptr}}, false, false},
-      {"continue", {{"TFehler", "Abbrechen"}, {"TAbbruch", "Fortfahren"}, {"TFehler", "OK"}}, true, false},
-      // Both modal loops end on the quit request.
-      {"confirmed-cancel", {{"TFehler", "Abbrechen"}, {"TAbbruch", "Abbrechen"}}, false, true},
-  };
-  for (const auto& row : cases) {
-    SCOPED_TRACE(row.name);
-    Script script;
-    for (const auto& [window_class, button] : row.clicks) {
-      script.When(window_class, [button](HWND window) { Leave(window, button); });
-    }
-    program.fehler->ShowModal();
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(program.fehler->OkFlag(), row.ok_flag);
-    EXPECT_EQ(program.state.CancelConfirmed(), row.program_ends);
-    EXPECT_EQ(program.app.Terminated(), row.program_ends);
-  }
-  // After the quit request nothing opens any more.
-  EXPECT_EQ(program.fehler->ShowModal(), ui::ModalResult::kCancel);
-  program.fehler->Show();
-  EXPECT_FALSE(program.fehler->Visible());
-  EXPECT_FALSE(program.abbruch->Visible());
-}
 
 // The answers the system gives to restart requests, and the requests made.
 std::vector<UINT> requests;
@@ -133,7 +75,11 @@ TEST(Dialogs, FinishDialogFormsAndWaysOut) {
     script.When("TEnde", [&](HWND dialog) {
       layout::ExpectLayout(dialog, {382, 145}, row.restart_form ? kRestartForm : kPlainForm,
                            row.restart_form ? "Neustart" : "Beenden");
-      Leave(dialog, row.button);
+      if (row.button) {
+        driver::ClickButton(dialog, row.button);
+      } else {
+        driver::RequestClose(dialog);
+      }
     });
     program.ende->ShowModal();
     EXPECT_TRUE(script.Finished());

@@ -1,5 +1,6 @@
-// The Win32 adapters an installation run writes through: profile values,
-// shortcuts and the user's folders.
+// The Win32 adapters an installation run writes through, where the
+// scenarios do not reach: shortcuts that cannot be made and the user's
+// folders without a value.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -9,7 +10,6 @@
 #include "driver/installed.h"
 #include "driver/setup_process.h"
 #include "installation.h"
-#include "system/profile_file_writer.h"
 #include "system/shell_folders.h"
 #include "system/shell_links.h"
 
@@ -29,29 +29,6 @@ struct Folder {
   }
   std::string path;
 };
-
-// Each write reaches the file at once; a write the platform refuses throws
-// the record's message naming the file.
-TEST(SystemServices, ProfileWriterWritesOneValueOrThrows) {
-  Folder folder("profile");
-  std::ofstream(folder.path + "Datei") << "kein Ordner";
-  PrivateProfileWriter writer;
-  const std::string record = folder.path + "Setup.ini";
-  writer.WriteString(record, "General", "Product", "Textwerk");
-  writer.WriteString(record, "InstalledFiles", "1", "C:\\Programme\\a b.txt");
-  EXPECT_EQ(driver::ProfileString(record, "General", "Product"), "Textwerk");
-  EXPECT_EQ(driver::ProfileString(record, "InstalledFiles", "1"), "C:\\Programme\\a b.txt");
-
-  for (const std::string& path : {folder.path + "fehlt\\Setup.ini", folder.path + "Datei\\Setup.ini"}) {
-    SCOPED_TRACE(path);
-    try {
-      writer.WriteString(path, "General", "Product", "Textwerk");
-      ADD_FAILURE() << "written";
-    } catch (const stp::Error& error) {
-      EXPECT_EQ(std::string(error.what()), "Kann nicht nach " + path + " schreiben");
-    }
-  }
-}
 
 // Path and working directory as given; the component library is set up
 // afresh for each shortcut. What cannot be made is missing, and nothing is
