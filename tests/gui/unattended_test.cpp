@@ -10,7 +10,6 @@
 // clang-format on
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
@@ -130,17 +129,6 @@ stptool::PackOptions TwoVolumes() {
   return options;
 }
 
-// One byte in the middle of the second file's packed data; Setup.inf's
-// checksum of the file no longer matches.
-void DamageSecondFile(const driver::Medium& medium) {
-  const auto& second = medium.Packed().files[1];
-  std::fstream data(medium.SetupDirectory() + "Setup.stp", std::ios::binary | std::ios::in | std::ios::out);
-  data.seekg(second.offset + second.compressed_size / 2);
-  const char byte = static_cast<char>(data.get() ^ 0x5A);
-  data.seekp(second.offset + second.compressed_size / 2);
-  data.put(byte);
-}
-
 struct Failure {
   const char* name;
   ProductName product;
@@ -198,7 +186,7 @@ TEST(Unattended, FailuresEndWithTheirExitCode) {
        {"Schaden", "Werk", "1.0"},
        {},
        "/S",
-       DamageSecondFile,
+       scenario::DamageSecondFile,
        1603,
        [](const driver::Medium& medium) {
          return "Fehler: Die Daten der Datei C:\\Programme\\Schaden Werk\\gross.bin in " +
