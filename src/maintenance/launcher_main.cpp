@@ -75,16 +75,10 @@ std::string FullPathOf(const std::string& file) {
 }
 
 // Started by the system: asks, then goes on from a copy of itself.
-int RunOriginal() {
+int RunOriginal(const stp::CommandLine& command, ProgramRun& run) {
   const std::string own = ui::Application::ExeName();
-  const std::string command_line = GetCommandLineA();
-  const stp::CommandLine command =
-      stp::ParseCommandLine(stp::WithQuotedProgramName(command_line, own), stp::Program::kLauncher);
-  ProgramRun run(command, command_line);
-  run.MentionLogProblem();
   if (!command.errors.empty()) {
-    run.Report().Show(stp::MessageKind::kError,
-                      stp::CommandLineErrorText(command, stp::Program::kLauncher));
+    run.Report().Show(stp::MessageKind::kError, stp::CommandLineErrorText(command, stp::Program::kLauncher));
     return run.End(stp::RunOutcome::kBadCommandLine);
   }
   const std::string record = own.substr(0, own.find_last_of("\\:") + 1) + "Setup.ini";
@@ -110,17 +104,17 @@ int RunOriginal() {
   return static_cast<int>(WaitForCopy(copy));
 }
 
-int RunCopy(const stp::LauncherStart& start) {
+// In the copy, before its log begins: the original's last line comes first.
+void FollowOriginal(const stp::LauncherStart& start) {
   DeleteOwnFileAtRestart();
   if (start.original_waits) {
     CloseHandle(reinterpret_cast<HANDLE>(start.original_process));
   } else {
     WaitForOriginal(start.original_process);
   }
-  stp::CommandLine command;
-  command.silent = start.silent;
-  command.log_file = start.log_file;
-  ProgramRun run(command, GetCommandLineA());
+}
+
+int RunCopy(const stp::LauncherStart& start, ProgramRun& run) {
   if (!IsRecord(start.record, run.Report())) return run.End(stp::RunOutcome::kRemovalIncomplete);
   const stp::SetupConfiguration product = Product(start.record, run.Report());
   // A waiting original holds the product's claim for both of them.
@@ -130,15 +124,37 @@ int RunCopy(const stp::LauncherStart& start) {
   return run.End(Remove(product, start.record, run));
 }
 
+// The switches the launcher runs with: the copy has them from the
+// original, which read them from its own command line.
+stp::CommandLine CommandOf(const stp::LauncherStart& start, const std::string& command_line) {
+  if (!start.IsCopy()) {
+    return stp::ParseCommandLine(stp::WithQuotedProgramName(command_line, ui::Application::ExeName()),
+                                 stp::Program::kLauncher);
+  }
+  stp::CommandLine command;
+  command.silent = start.silent;
+  command.log_file = start.log_file;
+  return command;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ui::Application app(instance);
+  const stp::LauncherStart start = stp::ParseLauncherArguments(Arguments());
+  if (start.IsCopy()) FollowOriginal(start);
+  const std::string command_line = GetCommandLineA();
+  const stp::CommandLine command = CommandOf(start, command_line);
+  ProgramRun run(command, command_line);
   try {
-    const stp::LauncherStart start = stp::ParseLauncherArguments(Arguments());
-    return start.IsCopy() ? RunCopy(start) : RunOriginal();
+    if (start.IsCopy()) return RunCopy(start, run);
+    run.MentionLogProblem();
+    return RunOriginal(command, run);
   } catch (const std::exception& error) {
-    app.ShowException(error);
-    return static_cast<int>(stp::ExitCode::kFailed);
+    // Under /S nobody could close a box: the log and the exit code tell.
+    run.Report().Record(stp::MessageKind::kError, error.what());
+    if (!run.Silent()) app.ShowException(error);
+    // The product still counts as installed.
+    return run.End(stp::RunOutcome::kRemovalIncomplete);
   }
 }

@@ -38,7 +38,7 @@ LauncherStart ParseLauncherArguments(const std::vector<std::string>& arguments);
 struct CopySwitches {
   bool original_waits = false;
   bool silent = false;
-  std::string log_file;  // a full path: the copy runs in another folder
+  std::string log_file = {};  // a full path: the copy runs in another folder
 };
 
 // The command line with the program's name in quotes, when it begins with

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -198,6 +199,17 @@ inline void ExpectInstallationPage(HWND page, bool panel_shown, const std::strin
     EXPECT_TRUE(driver::AreaHasColour(page, gauge, RGB(0, 0, 255)));
   }
   EXPECT_TRUE(driver::AreaHasColour(page, gauge, RGB(255, 255, 0)));
+}
+
+// A damaged download: one byte in the middle of the second file's packed
+// data in Setup.stp. Its checksum in Setup.inf tells.
+inline void DamageSecondFile(const driver::Medium& medium) {
+  const auto& second = medium.Packed().files[1];
+  std::fstream data(medium.SetupDirectory() + "Setup.stp", std::ios::binary | std::ios::in | std::ios::out);
+  data.seekg(second.offset + second.compressed_size / 2);
+  const char byte = static_cast<char>(data.get() ^ 0x5A);
+  data.seekp(second.offset + second.compressed_size / 2);
+  data.put(byte);
 }
 
 // Whether the folder holds a file that a decode left beside its target.

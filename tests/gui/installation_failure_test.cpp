@@ -135,22 +135,13 @@ TEST(InstallationFailure, AnErrorStopsTheRunAndLeavesOnlyCancel) {
          return "Der Setup-Datensatz " + medium.SetupDirectory() + "Setup.stp ist unvollständig";
        },
        {"1"}},
-      // A damaged download: one byte in the middle of the second file's data.
-      // Its checksum in Setup.inf tells, and the file is not put in place.
+      // A damaged download: the file is not put in place.
       {"setup-data-damaged",
        {"Beschaedigt", "Probe", "1.0"},
-       [](const driver::Medium& medium, const std::string&) {
-         const auto& second = medium.Packed().files[1];
-         std::fstream data(medium.SetupDirectory() + "Setup.stp",
-                           std::ios::binary | std::ios::in | std::ios::out);
-         data.seekg(second.offset + second.compressed_size / 2);
-         const char byte = static_cast<char>(data.get() ^ 0x5A);
-         data.seekp(second.offset + second.compressed_size / 2);
-         data.put(byte);
-       },
+       [](const driver::Medium& medium, const std::string&) { scenario::DamageSecondFile(medium); },
        [](const driver::Medium& medium) {
-         return "Die Daten der Datei C:\\Programme\\Beschaedigt Probe\\gross.bin in " + medium.SetupDirectory() +
-                "Setup.stp sind beschädigt, die Installation wird abgebrochen";
+         return "Die Daten der Datei C:\\Programme\\Beschaedigt Probe\\gross.bin in " +
+                medium.SetupDirectory() + "Setup.stp sind beschädigt, die Installation wird abgebrochen";
        },
        {"1"}},
   };

@@ -44,6 +44,98 @@ TEST(LauncherStart, QuotesTheRecordForTheCommandLine) {
   EXPECT_EQ(CopyArguments("C:\\A B\\", 9), "/record \"C:\\A B\\\\\" /wait 9");
 }
 
+// Splits arguments as the C runtime splits the copy's command line: quotes
+// group and vanish, 2n backslashes before a quote give n, 2n+1 give n and
+// a literal quote.
+Arguments SplitAsTheRuntime(const std::string& line) {
+  Arguments arguments;
+  std::string argument;
+  bool in_argument = false;
+  bool quoted = false;
+  std::size_t backslashes = 0;
+  for (const char c : line) {
+    if (c == '\\') {
+      ++backslashes;
+      in_argument = true;
+      continue;
+    }
+    if (c == '"') {
+      argument.append(backslashes / 2, '\\');
+      if (backslashes % 2 == 1) {
+        argument += '"';
+      } else {
+        quoted = !quoted;
+      }
+      backslashes = 0;
+      in_argument = true;
+      continue;
+    }
+    argument.append(backslashes, '\\');
+    backslashes = 0;
+    if (c == ' ' && !quoted) {
+      if (in_argument) arguments.push_back(argument);
+      argument.clear();
+      in_argument = false;
+    } else {
+      argument += c;
+      in_argument = true;
+    }
+  }
+  argument.append(backslashes, '\\');
+  if (in_argument) arguments.push_back(argument);
+  return arguments;
+}
+
+// What the original hands on arrives in the copy unchanged.
+TEST(LauncherStart, TheCopyGetsTheOriginalsSwitches) {
+  const std::string record = "C:\\Programme\\Firma Planer\\Setup\\Setup.ini";
+  const struct {
+    const char* name;
+    CopySwitches switches;
+  } kCases[] = {
+      {"none", {}},
+      {"silent", {.silent = true}},
+      {"silent, waiting, a log with blanks",
+       {.original_waits = true,
+        .silent = true,
+        .log_file = "C:\\Dokumente und Einstellungen\\Admin\\Ent fernen.log"}},
+      {"a log without /S", {.log_file = "C:\\Temp\\launcher.log"}},
+      {"waiting only", {.original_waits = true}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const LauncherStart start =
+        ParseLauncherArguments(SplitAsTheRuntime(CopyArguments(record, 124, c.switches)));
+    EXPECT_EQ(start.record, record);
+    EXPECT_EQ(start.original_process, 124u);
+    EXPECT_EQ(start.original_waits, c.switches.original_waits);
+    EXPECT_EQ(start.silent, c.switches.silent);
+    EXPECT_EQ(start.log_file, c.switches.log_file);
+  }
+}
+
+TEST(LauncherStart, QuotesAnUnquotedProgramNameWithBlanks) {
+  const std::string program = "C:\\Programme\\Firma Planer\\Setup\\LAUNCHER.EXE";
+  const std::string quoted = "\"" + program + "\"";
+  const struct {
+    std::string command_line;
+    std::string expected;
+  } kCases[] = {
+      {program, quoted},
+      {program + " /S /LOG=C:\\Temp\\x.log", quoted + " /S /LOG=C:\\Temp\\x.log"},
+      // The system hands the path over in its own letter case.
+      {"c:\\programme\\firma planer\\setup\\launcher.exe /S", quoted + " /S"},
+      {quoted + " /S", quoted + " /S"},
+      // Another program whose name begins the same.
+      {program + "2 /S", program + "2 /S"},
+      {"C:\\Programme\\Firma /S", "C:\\Programme\\Firma /S"},
+      {"", ""},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(WithQuotedProgramName(c.command_line, program), c.expected) << c.command_line;
+  }
+}
+
 TEST(LauncherStart, FindsTheDestinationAboveTheRecordFolder) {
   const struct {
     const char* record;
