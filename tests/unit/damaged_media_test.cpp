@@ -14,6 +14,7 @@
 #include "support/medium.h"
 #include "support/temp_dir.h"
 #include "support/test_data.h"
+#include "support/thrown.h"
 
 namespace stptool {
 namespace {
@@ -56,12 +57,6 @@ struct Copy {
   }
   std::string Read(const std::string& name) const { return dir.Read(name); }
   void Write(const std::string& name, const std::string& content) const { dir.Write(name, content); }
-  void FlipByteAt(const std::string& name, std::int64_t position) const {
-    std::string bytes = Read(name);
-    bytes[static_cast<std::size_t>(position < 0 ? static_cast<std::int64_t>(bytes.size()) + position
-                                                : position)] ^= 0x5A;
-    Write(name, bytes);
-  }
   // Setup.inf with one text replaced.
   void EditSetupInf(const std::string& from, const std::string& to) const {
     std::string inf = Read("Setup.inf");
@@ -103,12 +98,12 @@ TEST(TestMedium, NamesEveryProblemOfADamagedMedium) {
       {"intact", true, [](const Copy&) {}, {}},
       {"a byte changed in volume 1",
        true,
-       [](const Copy& m) { m.FlipByteAt("Setup1.stp", 100000); },
+       [](const Copy& m) { stp::test::FlipByte(m.dir, "Setup1.stp", 100000); },
        {"Setup.inf, [Files] 2: 'b.bin' is damaged: its data in volumes 1 to 3 ({Setup1.stp} to {Setup3.stp}) "
         "decode to"}},
       {"a byte changed in volume 3",
        true,
-       [](const Copy& m) { m.FlipByteAt("Setup3.stp", -100); },
+       [](const Copy& m) { stp::test::FlipByte(m.dir, "Setup3.stp", -100); },
        {"Setup.inf, [Files] 3: {c.txt} is damaged: its data in volume 3 ({Setup3.stp})"}},
       // Entry 2 renumbered 4: the table ends at entry 1, whose data run on
       // over the other images.
@@ -188,17 +183,16 @@ TEST(ExtractMedium, StopsAtADamagedFileWithoutWritingIt) {
   for (const bool overwrite : {false, true}) {
     SCOPED_TRACE(overwrite ? "over an existing file" : "into an empty folder");
     Copy medium(true);
-    medium.FlipByteAt("Setup2.stp", 700000);
+    stp::test::FlipByte(medium.dir, "Setup2.stp", 700000);
     TempDir destination;
     if (overwrite) destination.Write("b.bin", "old content");
     Progress quiet(false);
-    try {
-      ExtractMedium(OpenMedium(medium.dir.Path()), destination.Path(), {}, quiet,
-                    overwrite ? Existing::kReplace : Existing::kRefuse);
-      ADD_FAILURE() << "no error";
-    } catch (const ToolError& e) {
-      EXPECT_EQ(e.Status(), kDamaged);
-      const std::string message = e.what();
+    if (const auto e = stp::test::Thrown<ToolError>([&] {
+          ExtractMedium(OpenMedium(medium.dir.Path()), destination.Path(), {}, quiet,
+                        overwrite ? Existing::kReplace : Existing::kRefuse);
+        })) {
+      EXPECT_EQ(e->Status(), kDamaged);
+      const std::string message = e->what();
       EXPECT_EQ(message.find("'" + ShownPath(destination.Path() + "b.bin") +
                              "' is damaged: its data in volumes 1 to 3"),
                 0u)
@@ -211,9 +205,7 @@ TEST(ExtractMedium, StopsAtADamagedFileWithoutWritingIt) {
       EXPECT_EQ(destination.Read("b.bin"), "old content");
     }
     EXPECT_FALSE(fs::exists(destination.Native() / "sub"));
-    for (const auto& entry : fs::directory_iterator(destination.Native())) {
-      EXPECT_FALSE(entry.path().filename().string().starts_with("~stp")) << entry.path();
-    }
+    EXPECT_FALSE(stp::test::HoldsPendingFile(destination));
   }
 }
 
@@ -241,12 +233,9 @@ struct Refusal {
 };
 
 void ExpectRefusal(const std::function<void()>& run, const Refusal& expected) {
-  try {
-    run();
-    ADD_FAILURE() << "no error";
-  } catch (const ToolError& e) {
-    EXPECT_EQ(e.Status(), expected.status) << e.what();
-    EXPECT_NE(std::string(e.what()).find(expected.message), std::string::npos) << e.what();
+  if (const auto e = stp::test::Thrown<ToolError>(run)) {
+    EXPECT_EQ(e->Status(), expected.status) << e->what();
+    EXPECT_NE(std::string(e->what()).find(expected.message), std::string::npos) << e->what();
   }
 }
 
@@ -276,8 +265,6 @@ TEST(ExtractMedium, RefusesADamagedOrHostileMediumBeforeWritingAnything) {
       {table({"a.txt,zero|0&0"}), {kDamaged, "Setup.inf, [Files] 1: the offset 'zero' is not a number"}},
       {table({"a\x1b[2Jb.txt,0|0&0"}), {kDamaged, "the target 'a\\x1b[2Jb.txt' holds a control character"}},
       {table({"a/../../evil.txt,0|0&0"}), {kDamaged, Shown("'a/../../evil.txt' has a '..' part")}},
-      {table({"\\etc\\evil,0|0&0"}), {kDamaged, "is absolute"}},
-      {table({"<windir>evil.txt,0|0&0"}), {kDamaged, "needs a \"\\\" after <windir>"}},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.refusal.message);
