@@ -12,6 +12,7 @@
 #include "support/medium.h"
 #include "support/temp_dir.h"
 #include "support/test_data.h"
+#include "support/thrown.h"
 
 namespace stptool {
 namespace {
@@ -84,13 +85,12 @@ TEST(Pack, RefusesWhatSetupCouldNotInstallNamingTheLine) {
     SCOPED_TRACE(c.message);
     TempDir out;
     Progress quiet(false);
-    try {
-      Pack(ParseProductDescription(kIdentity + c.files, "test"), source.Path(), out.Path() + "medium",
-           c.options, quiet);
-      ADD_FAILURE() << "no error";
-    } catch (const ToolError& e) {
-      EXPECT_EQ(e.Status(), kUserError);
-      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    if (const auto e = stp::test::Thrown<ToolError>([&] {
+          Pack(ParseProductDescription(kIdentity + c.files, "test"), source.Path(), out.Path() + "medium",
+               c.options, quiet);
+        })) {
+      EXPECT_EQ(e->Status(), kUserError);
+      EXPECT_NE(std::string(e->what()).find(c.message), std::string::npos) << e->what();
     }
     EXPECT_TRUE(std::filesystem::is_empty(out.Native()));
   }
