@@ -29,17 +29,6 @@ PackResult PackInto(const TempDir& out, const TempDir& source, const std::string
   return Pack(ParseProductDescription(description, "test"), source.Path(), out.Path(), options, quiet);
 }
 
-TEST(Pack, WritesEachFilesSizeAndCrc32UnderItsKey) {
-  TempDir medium;
-  stp::test::WriteMedium(medium, {{"a.txt", "123456789"}, {"empty", ""}, {"b.txt", "abc"}});
-  const stp::ProfileFile inf = stp::ProfileFile::Load(medium.Path() + "Setup.inf");
-  // The check values of CRC-32 that every implementation of it gives.
-  EXPECT_EQ(inf.ReadString("Checksums", "1", ""), "9,CBF43926");
-  EXPECT_EQ(inf.ReadString("Checksums", "2", ""), "0,00000000");
-  EXPECT_EQ(inf.ReadString("Checksums", "3", ""), "3,352441C2");
-  EXPECT_EQ(inf.Keys("Checksums").size(), 3u);
-}
-
 // Nothing is written then, not even the output folder.
 TEST(Pack, RefusesWhatSetupCouldNotInstallNamingTheLine) {
   TempDir source;
