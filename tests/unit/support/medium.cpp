@@ -47,7 +47,7 @@ port::FileTime WriteTimeAt(const std::string& path) { return port::File::OpenRea
 void FlipByte(const TempDir& dir, const std::string& name, std::int64_t position) {
   std::string bytes = dir.Read(name);
   if (position < 0) position += static_cast<std::int64_t>(bytes.size());
-  bytes[static_cast<std::size_t>(position)] ^= 0x5A;
+  bytes[static_cast<std::size_t>(position)] ^= 0x55;
   dir.Write(name, bytes);
 }
 

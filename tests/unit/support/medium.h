@@ -39,7 +39,8 @@ void WriteFileAt(const TempDir& dir, const std::string& name, const std::string&
 std::string ReadFileAt(const std::string& path);
 port::FileTime WriteTimeAt(const std::string& path);
 // Changes one byte of a file below dir; a negative position counts from
-// its end.
+// its end. The extraction tests' damage keeps the decoded size with this
+// change, so that only the CRC-32 finds it.
 void FlipByte(const TempDir& dir, const std::string& name, std::int64_t position);
 // Whether a file that an extraction decoded into is left anywhere below dir.
 bool HoldsPendingFile(const TempDir& dir);
