@@ -240,6 +240,7 @@ TEST(Removal, DeletesOnlyEntriesBelowThePlacesAnInstallationWritesTo) {
   } kCases[] = {
       {"InstalledFiles", "c:/programme/FIRMA PLANER/a.exe", "c:\\programme\\FIRMA PLANER\\a.exe"},
       {"InstalledFiles", kWindows + "\\System\\a.dll", kWindows + "\\System\\a.dll"},
+      {"InstalledFiles", kDesktop + "\\Liesmich.txt", kDesktop + "\\Liesmich.txt"},
       {"CreatedLinks", kPrograms + "\\Planer.lnk", kPrograms + "\\Planer.lnk"},
       {"InstalledFiles", kPrograms + "\\Planer.lnk", ""},  // files do not go there
       {"CreatedLinks", "C:\\Dokumente\\Bob\\Brief.doc", ""},
