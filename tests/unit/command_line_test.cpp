@@ -40,7 +40,6 @@ TEST(ParseCommandLine, SwitchesInAnyOrderAndLetterCase) {
       {"/D=\\\\server\\share\\Ziel", {.destination = "\\\\server\\share\\Ziel\\"}},
       {"/S /u", {.silent = true, .removal_switch = true}},
       {"/LOG=a.log /S /D=C:\\Ziel", {.silent = true, .destination = "C:\\Ziel\\", .log_file = "a.log"}},
-      {"-D=C:\\Ziel -s -log=a.log", {.silent = true, .destination = "C:\\Ziel\\", .log_file = "a.log"}},
   };
   for (const auto& row : cases) ExpectParsed(row.arguments, row.expected);
 }
@@ -82,7 +81,6 @@ TEST(ParseCommandLine, KeepsTheClassicRemovalArgument) {
       {"\"/u\"", {.classic_removal = true, .removal_switch = true}},
       {"/uninstall", {.classic_removal = true}},
       {"xu", {.classic_removal = true}},
-      {"uu", {.classic_removal = true}},
       {"-Ux /S", {.silent = true, .classic_removal = true}},
       {"/S /U", {.silent = true, .removal_switch = true}},
   };

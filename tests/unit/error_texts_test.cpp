@@ -9,6 +9,7 @@
 #include "port/errors.h"
 #include "stptool/native_text.h"
 #include "stptool/tool_host.h"
+#include "support/thrown.h"
 
 namespace stp {
 namespace {
@@ -31,12 +32,9 @@ TEST(CoreErrors, CarryTheGermanOfSetupAndTheEnglishOfTheTool) {
     EXPECT_STREQ(c.error.what(), c.german);
     EXPECT_EQ(c.error.English(), c.english);
   }
-  try {
-    ExpandTarget("<windir>\\a.ini", {"C:\\P\\", "", ""});
-    ADD_FAILURE() << "no error";
-  } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "Das Windows-Verzeichnis ist nicht bekannt");
-    EXPECT_EQ(e.English(), "the Windows folder that '<windir>\\a.ini' names is not known");
+  if (const auto e = test::Thrown<Error>([] { ExpandTarget("<windir>\\a.ini", {"C:\\P\\", "", ""}); })) {
+    EXPECT_STREQ(e->what(), "Das Windows-Verzeichnis ist nicht bekannt");
+    EXPECT_EQ(e->English(), "the Windows folder that '<windir>\\a.ini' names is not known");
   }
 }
 

@@ -15,6 +15,7 @@
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 #include "support/test_data.h"
+#include "support/thrown.h"
 
 namespace stp {
 namespace {
@@ -40,18 +41,6 @@ struct Installation {
     return Extraction(table, places, medium.Path(), host,
                       [this](int key, const std::string& path) { recorded.emplace_back(key, path); })
         .InstallFiles();
-  }
-  void FlipByteAt(const std::string& volume, std::int64_t position) const {
-    std::string bytes = medium.Read(volume);
-    bytes[static_cast<std::size_t>(position)] ^= 0x55;
-    medium.Write(volume, bytes);
-  }
-  // Files the extraction decoded into and did not put in place.
-  bool LeftoversBeside() const {
-    for (const auto& entry : fs::recursive_directory_iterator(destination.Native())) {
-      if (entry.path().filename().string().starts_with("~stp")) return true;
-    }
-    return false;
   }
 };
 
@@ -170,7 +159,7 @@ TEST(Extraction, ReplacesATargetOnlyWithACompleteFile) {
     if (c.existing) {
       EXPECT_EQ(install.destination.Read("big.bin"), "old content");
     }
-    EXPECT_FALSE(install.LeftoversBeside());
+    EXPECT_FALSE(test::HoldsPendingFile(install.destination));
     EXPECT_EQ(install.host.error_numbers, c.error_numbers);
     EXPECT_EQ(install.recorded.size(), c.recorded);
     EXPECT_EQ(fs::exists(install.destination.Native() / "third"), c.outcome == Extraction::Outcome::kDone);
@@ -251,8 +240,6 @@ TEST(Extraction, RefusesABrokenTableBeforeAnyFile) {
        "Setup.inf, [Files] 1: the offset 'zero' is not a number"},
       {"end\r\n[Files]\r\n1=a.txt,0|0&0\r\n", "'end' ist kein gültiger Integerwert",
        "Setup.inf: NextOffset 'end' is not a number"},
-      {"5\r\n[Files]\r\n1=a.txt,0|soon\r\n", "'soon' ist kein gültiger Integerwert",
-       "Setup.inf, [Files] 1: the time 'soon' (low&high): 'soon' is not a number"},
       {"90050\r\n[Files]\r\n1=a.txt,90000|0&0\r\n",
        "Der Setup-Datensatz passt nicht zur Dateiliste in Setup.inf",
        "the setup data do not fit the file table of Setup.inf: the offset 90000"},
@@ -261,20 +248,15 @@ TEST(Extraction, RefusesABrokenTableBeforeAnyFile) {
        "Setup.inf, [Checksums] 2: 'x' is not SIZE,CRC"},
       {"0\r\n[Files]\r\n" + kTwo + "[Checksums]\r\n1=0,00000000\r\n",
        "Eintrag 2 der Prüfsummen in Setup.inf ist fehlerhaft", "Setup.inf, [Checksums] 2: missing"},
-      {"0\r\n[Files]\r\n" + kTwo + "[Checksums]\r\n1=0,00000000\r\n2=2147483648,00000000\r\n",
-       "Eintrag 2 der Prüfsummen in Setup.inf ist fehlerhaft", "Setup.inf, [Checksums] 2: '2147483648"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.english);
     Installation install({{"a.txt", RandomBytes(20000, 8)}});
     install.medium.Write("Setup.inf", "[General]\r\nNextOffset=" + c.inf);
     install.table = LoadFileTable(ProfileFile::Load(install.medium.Path() + "Setup.inf"));
-    try {
-      install.Run();
-      ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.what(), std::string(c.german));
-      EXPECT_EQ(e.English().find(c.english), 0u) << e.English();
+    if (const auto e = test::Thrown<Error>([&] { install.Run(); })) {
+      EXPECT_EQ(e->what(), std::string(c.german));
+      EXPECT_EQ(e->English().find(c.english), 0u) << e->English();
     }
     EXPECT_TRUE(fs::is_empty(install.destination.Native()));
   }
@@ -289,7 +271,7 @@ TEST(Extraction, InstallsOnlyTheContentThatSetupInfStores) {
   const std::vector<MediumFile> files = {{"a.txt", test::Text(4000)}, {"b.bin", b}, {"c.txt", "c"}};
   const std::int64_t b_start = std::stoll(test::WriteMedium(test::TempDir(), files).FileOffsets[1]);
   const auto flip = [](const char* volume, std::int64_t position) {
-    return [=](Installation& i) { i.FlipByteAt(volume, position); };
+    return [=](Installation& i) { test::FlipByte(i.medium, volume, position); };
   };
   const auto volumes_1_to_2 = [](const std::string& m) {
     return "auf den Installationsdisketten 1 bis 2 (" + m + "Setup1.stp bis " + m + "Setup2.stp)";
@@ -311,7 +293,7 @@ TEST(Extraction, InstallsOnlyTheContentThatSetupInfStores) {
       // Without the section, changed content is installed as it comes.
       {"a byte changed, no section", 0,
        [&](Installation& i) {
-         i.FlipByteAt("Setup.stp", b_start + 30000);
+         test::FlipByte(i.medium, "Setup.stp", b_start + 30000);
          i.table.FileChecks.reset();
        },
        nullptr},
@@ -323,17 +305,12 @@ TEST(Extraction, InstallsOnlyTheContentThatSetupInfStores) {
     install.destination.Write("b.bin", "old content");
     if (!c.place) {
       install.Run();
-    } else {
-      try {
-        install.Run();
-        ADD_FAILURE() << "no error";
-      } catch (const DamagedFileError& e) {
-        EXPECT_EQ(e.what(), "Die Daten der Datei " + install.destination.Path() + "b.bin " +
-                                c.place(install.medium.Path()) +
-                                " sind beschädigt, die Installation wird abgebrochen");
-        EXPECT_EQ(e.English().find("'" + install.destination.Path() + "b.bin' is damaged: its data in "), 0u)
-            << e.English();
-      }
+    } else if (const auto e = test::Thrown<DamagedFileError>([&] { install.Run(); })) {
+      EXPECT_EQ(e->what(), "Die Daten der Datei " + install.destination.Path() + "b.bin " +
+                               c.place(install.medium.Path()) +
+                               " sind beschädigt, die Installation wird abgebrochen");
+      EXPECT_EQ(e->English().find("'" + install.destination.Path() + "b.bin' is damaged: its data in "), 0u)
+          << e->English();
     }
     const std::string b_now = install.destination.Read("b.bin");
     const bool installed = !c.place;
@@ -342,7 +319,7 @@ TEST(Extraction, InstallsOnlyTheContentThatSetupInfStores) {
     EXPECT_EQ(install.recorded.size(), installed ? 3u : 1u);
     EXPECT_EQ(install.destination.Read("a.txt"), files[0].content);
     EXPECT_EQ(fs::exists(install.destination.Native() / "c.txt"), installed);
-    EXPECT_FALSE(install.LeftoversBeside());
+    EXPECT_FALSE(test::HoldsPendingFile(install.destination));
   }
 }
 

@@ -14,6 +14,7 @@
 
 #include "port/errors.h"
 #include "support/temp_dir.h"
+#include "support/thrown.h"
 
 namespace stp::port {
 namespace {
@@ -24,21 +25,15 @@ namespace fs = std::filesystem;
 // the file and the platform's reason.
 TEST(File, FailuresCarryTheWindowsErrorNumberAndText) {
   test::TempDir dir;
-  try {
-    File::OpenRead(dir.Path() + "missing.bin");
-    ADD_FAILURE() << "no error";
-  } catch (const IoError& e) {
-    EXPECT_EQ(e.Code(), kFileNotFound);
-    EXPECT_STREQ(e.what(), "Datei nicht gefunden");
+  if (const auto e = test::Thrown<IoError>([&] { File::OpenRead(dir.Path() + "missing.bin"); })) {
+    EXPECT_EQ(e->Code(), kFileNotFound);
+    EXPECT_STREQ(e->what(), "Datei nicht gefunden");
   }
   const std::string path = dir.Path() + "missing\\a.txt";
-  try {
-    File::Create(path);
-    ADD_FAILURE() << "no error";
-  } catch (const IoError& e) {
-    EXPECT_EQ(e.Path(), path);
-    EXPECT_EQ(e.English(), "cannot create '" + path + "': " + e.Reason());
-    EXPECT_EQ(e.what(), IoErrorText(e.Code()));
+  if (const auto e = test::Thrown<IoError>([&] { File::Create(path); })) {
+    EXPECT_EQ(e->Path(), path);
+    EXPECT_EQ(e->English(), "cannot create '" + path + "': " + e->Reason());
+    EXPECT_EQ(e->what(), IoErrorText(e->Code()));
   }
   EXPECT_EQ(IoErrorText(32), "I/O-Fehler 32");
 }
@@ -118,12 +113,7 @@ TEST(FileSystem, AReadOnlyFileRefusesToBeWrittenOrReplaced) {
   const std::string kept = dir.Path() + "kept.txt";
   const std::string made = dir.Path() + "new.txt";
   for (const auto& write : {File::Create, File::OpenExisting, File::OpenAppend}) {
-    try {
-      write(kept);
-      ADD_FAILURE() << "opened for writing";
-    } catch (const IoError& e) {
-      EXPECT_EQ(e.Code(), kAccessDenied);
-    }
+    if (const auto e = test::Thrown<IoError>([&] { write(kept); })) EXPECT_EQ(e->Code(), kAccessDenied);
   }
   EXPECT_FALSE(RenameOver(made, kept));
   EXPECT_EQ(dir.Read("kept.txt"), "old");

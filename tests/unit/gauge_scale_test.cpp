@@ -29,7 +29,6 @@ TEST(GaugeScale, CountsBlocksUpToItsMaximum) {
       {"30 MB of 40 MB: progress * 100 passes 32 bits", 40'000'000, 30'000'000, 1, 30'000'000, "75%", 228},
       {"the largest Bytes, one block short", INT32_MAX, 32768, 65535, 2147450880, "99%", 303},
       {"the largest Bytes, passed at 2^31", INT32_MAX, 32768, 65536, INT32_MAX, "100%", kWidth},
-      {"far beyond 2^31", INT32_MAX, 32768, 200000, INT32_MAX, "100%", kWidth},
       {"half of 3 GB", 3'000'000'000LL, 32768, 45777, 1'500'020'736LL, "50%", 152},
   };
   for (const auto& c : kCases) {

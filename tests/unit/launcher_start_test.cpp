@@ -37,58 +37,40 @@ TEST(LauncherStart, OnlyARecordAndAProcessMakeTheCopy) {
   }
 }
 
-TEST(LauncherStart, QuotesTheRecordForTheCommandLine) {
-  EXPECT_EQ(CopyArguments("C:\\Programme\\Firma Planer\\Setup\\Setup.ini", 124),
-            "/record \"C:\\Programme\\Firma Planer\\Setup\\Setup.ini\" /wait 124");
-  // A backslash before the closing quote would escape it.
-  EXPECT_EQ(CopyArguments("C:\\A B\\", 9), "/record \"C:\\A B\\\\\" /wait 9");
-}
-
-// Splits arguments as the C runtime splits the copy's command line: quotes
-// group and vanish, 2n backslashes before a quote give n, 2n+1 give n and
-// a literal quote.
+// Splits a line as the C runtime splits the copy's command line: quotes
+// group and vanish, 2n backslashes before a quote give n, 2n+1 give n and a
+// literal quote.
 Arguments SplitAsTheRuntime(const std::string& line) {
   Arguments arguments;
   std::string argument;
   bool in_argument = false;
   bool quoted = false;
-  std::size_t backslashes = 0;
-  for (const char c : line) {
-    if (c == '\\') {
-      ++backslashes;
-      in_argument = true;
-      continue;
-    }
-    if (c == '"') {
-      argument.append(backslashes / 2, '\\');
-      if (backslashes % 2 == 1) {
+  for (std::size_t i = 0; i <= line.size(); ++i) {
+    std::size_t backslashes = 0;
+    for (; i < line.size() && line[i] == '\\'; ++i) ++backslashes;
+    const bool quote = i < line.size() && line[i] == '"';
+    argument.append(quote ? backslashes / 2 : backslashes, '\\');
+    in_argument = in_argument || backslashes > 0 || quote;
+    if (quote) {
+      if (backslashes % 2 == 1)
         argument += '"';
-      } else {
+      else
         quoted = !quoted;
-      }
-      backslashes = 0;
-      in_argument = true;
-      continue;
-    }
-    argument.append(backslashes, '\\');
-    backslashes = 0;
-    if (c == ' ' && !quoted) {
+    } else if (i == line.size() || (line[i] == ' ' && !quoted)) {
       if (in_argument) arguments.push_back(argument);
       argument.clear();
       in_argument = false;
     } else {
-      argument += c;
+      argument += line[i];
       in_argument = true;
     }
   }
-  argument.append(backslashes, '\\');
-  if (in_argument) arguments.push_back(argument);
   return arguments;
 }
 
-// What the original hands on arrives in the copy unchanged.
+// What the original hands on arrives in the copy unchanged, a record whose
+// last backslash would escape the closing quote included.
 TEST(LauncherStart, TheCopyGetsTheOriginalsSwitches) {
-  const std::string record = "C:\\Programme\\Firma Planer\\Setup\\Setup.ini";
   const struct {
     const char* name;
     CopySwitches switches;
@@ -102,15 +84,17 @@ TEST(LauncherStart, TheCopyGetsTheOriginalsSwitches) {
       {"a log without /S", {.log_file = "C:\\Temp\\launcher.log"}},
       {"waiting only", {.original_waits = true}},
   };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.name);
-    const LauncherStart start =
-        ParseLauncherArguments(SplitAsTheRuntime(CopyArguments(record, 124, c.switches)));
-    EXPECT_EQ(start.record, record);
-    EXPECT_EQ(start.original_process, 124u);
-    EXPECT_EQ(start.original_waits, c.switches.original_waits);
-    EXPECT_EQ(start.silent, c.switches.silent);
-    EXPECT_EQ(start.log_file, c.switches.log_file);
+  for (const std::string record : {"C:\\Programme\\Firma Planer\\Setup\\Setup.ini", "C:\\A B\\"}) {
+    for (const auto& c : kCases) {
+      SCOPED_TRACE(c.name + (" " + record));
+      const LauncherStart start =
+          ParseLauncherArguments(SplitAsTheRuntime(CopyArguments(record, 124, c.switches)));
+      EXPECT_EQ(start.record, record);
+      EXPECT_EQ(start.original_process, 124u);
+      EXPECT_EQ(start.original_waits, c.switches.original_waits);
+      EXPECT_EQ(start.silent, c.switches.silent);
+      EXPECT_EQ(start.log_file, c.switches.log_file);
+    }
   }
 }
 

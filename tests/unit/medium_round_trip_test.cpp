@@ -12,6 +12,7 @@
 #include "support/medium.h"
 #include "support/temp_dir.h"
 #include "support/test_data.h"
+#include "support/thrown.h"
 
 namespace stptool {
 namespace {
@@ -26,17 +27,6 @@ PackResult PackInto(const TempDir& out, const TempDir& source, const std::string
                     const PackOptions& options = {}) {
   Progress quiet(false);
   return Pack(ParseProductDescription(description, "test"), source.Path(), out.Path(), options, quiet);
-}
-
-TEST(Pack, WritesEachFilesSizeAndCrc32UnderItsKey) {
-  TempDir medium;
-  stp::test::WriteMedium(medium, {{"a.txt", "123456789"}, {"empty", ""}, {"b.txt", "abc"}});
-  const stp::ProfileFile inf = stp::ProfileFile::Load(medium.Path() + "Setup.inf");
-  // The check values of CRC-32 that every implementation of it gives.
-  EXPECT_EQ(inf.ReadString("Checksums", "1", ""), "9,CBF43926");
-  EXPECT_EQ(inf.ReadString("Checksums", "2", ""), "0,00000000");
-  EXPECT_EQ(inf.ReadString("Checksums", "3", ""), "3,352441C2");
-  EXPECT_EQ(inf.Keys("Checksums").size(), 3u);
 }
 
 // Nothing is written then, not even the output folder.
@@ -84,13 +74,12 @@ TEST(Pack, RefusesWhatSetupCouldNotInstallNamingTheLine) {
     SCOPED_TRACE(c.message);
     TempDir out;
     Progress quiet(false);
-    try {
-      Pack(ParseProductDescription(kIdentity + c.files, "test"), source.Path(), out.Path() + "medium",
-           c.options, quiet);
-      ADD_FAILURE() << "no error";
-    } catch (const ToolError& e) {
-      EXPECT_EQ(e.Status(), kUserError);
-      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    if (const auto e = stp::test::Thrown<ToolError>([&] {
+          Pack(ParseProductDescription(kIdentity + c.files, "test"), source.Path(), out.Path() + "medium",
+               c.options, quiet);
+        })) {
+      EXPECT_EQ(e->Status(), kUserError);
+      EXPECT_NE(std::string(e->what()).find(c.message), std::string::npos) << e->what();
     }
     EXPECT_TRUE(std::filesystem::is_empty(out.Native()));
   }

@@ -5,6 +5,7 @@
 #include "profile_corpus.h"
 #include "setup/profile_writer.h"
 #include "support/temp_dir.h"
+#include "support/thrown.h"
 
 namespace stp {
 namespace {
@@ -45,11 +46,9 @@ TEST(ProfileFile, LoadsFromDiskAndTheWriterNamesAFileItCannotWrite) {
   dir.Write("Setup/placeholder", "");  // a folder where the file would go
   for (const std::string name : {"missing\\folder\\Setup.ini", "read-only.ini", "Setup"}) {
     const std::string path = dir.Path() + name;
-    try {
-      PortableProfileWriter().WriteString(path, "S", "a", "2");
-      ADD_FAILURE() << name << " written";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.what(), "Kann nicht nach " + path + " schreiben");
+    if (const auto e =
+            test::Thrown<Error>([&] { PortableProfileWriter().WriteString(path, "S", "a", "2"); })) {
+      EXPECT_EQ(e->what(), "Kann nicht nach " + path + " schreiben");
     }
   }
   EXPECT_EQ(dir.Read("read-only.ini"), "[S]\r\na=1\r\n");

@@ -1,5 +1,6 @@
 #include "support/medium.h"
 
+#include <filesystem>
 #include <sstream>
 
 #include "engine/extraction.h"
@@ -42,6 +43,20 @@ std::string ReadFileAt(const std::string& path) {
 }
 
 port::FileTime WriteTimeAt(const std::string& path) { return port::File::OpenRead(path).WriteTime(); }
+
+void FlipByte(const TempDir& dir, const std::string& name, std::int64_t position) {
+  std::string bytes = dir.Read(name);
+  if (position < 0) position += static_cast<std::int64_t>(bytes.size());
+  bytes[static_cast<std::size_t>(position)] ^= 0x55;
+  dir.Write(name, bytes);
+}
+
+bool HoldsPendingFile(const TempDir& dir) {
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Native())) {
+    if (entry.path().filename().string().starts_with("~stp")) return true;
+  }
+  return false;
+}
 
 std::vector<std::string> LogLines(const std::string& text) {
   std::vector<std::string> lines;

@@ -38,6 +38,12 @@ void WriteFileAt(const TempDir& dir, const std::string& name, const std::string&
                  port::FileTime time);
 std::string ReadFileAt(const std::string& path);
 port::FileTime WriteTimeAt(const std::string& path);
+// Changes one byte of a file below dir; a negative position counts from
+// its end. The extraction tests' damage keeps the decoded size with this
+// change, so that only the CRC-32 finds it.
+void FlipByte(const TempDir& dir, const std::string& name, std::int64_t position);
+// Whether a file that an extraction decoded into is left anywhere below dir.
+bool HoldsPendingFile(const TempDir& dir);
 // The lines of a setup log without their time stamps.
 std::vector<std::string> LogLines(const std::string& text);
 

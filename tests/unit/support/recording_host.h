@@ -14,10 +14,7 @@ namespace stp::test {
 // to events, where the other fakes of a test may log theirs too.
 class RecordingHost : public InstallationHost {
  public:
-  void ProcessMessages() override {
-    ++messages_processed;
-    if (on_messages) on_messages();
-  }
+  void ProcessMessages() override {}
   bool CancelConfirmed() override { return cancel_confirmed; }
   bool AskForDisk(int number, const std::string& source_directory) override {
     disk_prompts.emplace_back(number, source_directory);
@@ -39,11 +36,9 @@ class RecordingHost : public InstallationHost {
   void ShowFinishDialog() override { events.push_back("finish dialog"); }
 
   bool cancel_confirmed = false;
-  std::function<void()> on_messages;
   std::function<void()> on_advance;
   std::function<bool(int)> on_disk_prompt;
 
-  int messages_processed = 0;
   std::vector<std::pair<int, std::string>> disk_prompts;
   std::uint64_t advanced = 0;
   std::vector<std::pair<std::string, int>> shown;
