@@ -100,14 +100,38 @@ std::vector<std::string> NamesForRestart() {
 // What Wine does at a restart: the files noted for deletion go.
 void Restart() { ExitCodeOf(Start("wineboot.exe -r")); }
 
-// As the system's list starts it: "&Nein" (from the uninstall entry as
-// written, unquoted, blanks and all) changes nothing and makes no copy;
-// "&Ja" (from Wine's list) has a copy in the temporary folder remove the
-// product and report.
+// As the system's list starts it. Beside a running Setup of the product the
+// launcher asks nothing and ends: the two never remove or install the same
+// product at once. An error under /S shows no box: the log and the exit code
+// tell. "&Nein" (from the uninstall entry as written, unquoted, blanks and
+// all) changes nothing and makes no copy; "&Ja" (from Wine's list) has a
+// copy in the temporary folder remove the product and report.
 TEST(Launcher, RemovesTheProductWithoutTheMedium) {
   InstalledProduct product("launcher", {"Liste", "Werk", "1.0"});
   ASSERT_NO_FATAL_FAILURE(product.Install());
   const std::string record_text = driver::FileContent(product.Record()).value_or("");
+  {
+    driver::SetupProcess setup(product.MediumDirectory());
+    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(driver::WaitForWindow(setup.Id(), "TWartung"));
+    const auto beside = RunWatched(Quoted(product.Launcher()));
+    EXPECT_EQ(beside.exit_code, static_cast<DWORD>(ERROR_INSTALL_ALREADY_RUNNING));
+    EXPECT_FALSE(beside.window_seen);
+  }
+
+  // A record too large to read.
+  HANDLE record = CreateFileA(product.Record().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(record, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size{};
+  size.QuadPart = 3'000'000'000;
+  EXPECT_TRUE(SetFilePointerEx(record, size, nullptr, FILE_BEGIN) && SetEndOfFile(record));
+  CloseHandle(record);
+  const std::string log = product.Desktop() + "\\Riesen.log";
+  const auto failed = RunWatched(product.Launcher() + " /S /LOG=" + log);
+  EXPECT_EQ(failed.exit_code, 1603u);
+  EXPECT_FALSE(failed.window_seen);
+  ExpectLogLines(log, {"Fehler: ", "Ergebnis: Deinstallation unvollständig", "Ende: Exitcode 1603\r\n"});
+  std::filesystem::resize_file(product.Record(), record_text.size());
 
   HANDLE started =
       Start(driver::RegistryString(HKEY_LOCAL_MACHINE, scenario::kUninstallList + product.Name().EntryName(),
@@ -153,42 +177,6 @@ TEST(Launcher, RemovesTheProductWithoutTheMedium) {
   EXPECT_NE(std::find(noted.begin(), noted.end(), "\\??\\" + image), noted.end());
   Restart();
   EXPECT_FALSE(scenario::Exists(image));
-}
-
-// The launcher and Setup never remove or install the same product at once:
-// beside a Setup of the product, the launcher asks nothing and ends. A
-// launcher that meets an error nobody expected under /S shows no box either:
-// the log and the exit code tell. A record too large to read is one.
-TEST(Launcher, LeavesTheProductToARunningSetupAndLogsItsErrors) {
-  InstalledProduct product("launcher-beside-setup", {"Beiseite", "Werk", "1.0"});
-  ASSERT_EQ(RunWatched(Quoted(product.MediumDirectory() + "Setup.exe") + " /S").exit_code, 0u);
-  driver::SetupProcess setup(product.MediumDirectory());
-  ASSERT_TRUE(setup.Start());
-  HWND page = driver::WaitForWindow(setup.Id(), "TWartung");
-  ASSERT_TRUE(page);
-  const auto beside = RunWatched(Quoted(product.Launcher()));
-  EXPECT_EQ(beside.exit_code, static_cast<DWORD>(ERROR_INSTALL_ALREADY_RUNNING));
-  EXPECT_FALSE(beside.window_seen);
-  product.ExpectInstalled();
-  driver::ClickButton(page, "Abbrechen");
-  HWND confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
-  ASSERT_TRUE(confirmation);
-  driver::ClickButton(confirmation, "Abbrechen");
-  EXPECT_EQ(setup.WaitForExit(), 1602u);
-
-  HANDLE record = CreateFileA(product.Record().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(record, INVALID_HANDLE_VALUE);
-  LARGE_INTEGER size{};
-  size.QuadPart = 3'000'000'000;
-  EXPECT_TRUE(SetFilePointerEx(record, size, nullptr, FILE_BEGIN) && SetEndOfFile(record));
-  CloseHandle(record);
-  const std::string log = product.Desktop() + "\\Riesen.log";
-  const auto failed = RunWatched(product.Launcher() + " /S /LOG=" + log);
-  EXPECT_EQ(failed.exit_code, 1603u);
-  EXPECT_FALSE(failed.window_seen);
-  ExpectLogLines(log, {"Fehler: ", "Ergebnis: Deinstallation unvollständig", "Ende: Exitcode 1603\r\n"});
-  EXPECT_TRUE(product.IsListed());
-  DeleteFileA(product.Record().c_str());
 }
 
 }  // namespace
