@@ -6,7 +6,6 @@
 #include <shlwapi.h>
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,21 +14,22 @@
 
 namespace {
 
+using scenario::ExpectLogLines;
 using scenario::InstalledProduct;
+using scenario::Quoted;
+using scenario::RunWatched;
 
 // A visible window of any process: the launcher runs in processes the
 // scenario does not start itself.
-HWND FindAnyWindow(const std::string& class_name, const std::optional<std::string>& caption = {}) {
-  for (HWND window = FindWindowExA(nullptr, nullptr, class_name.c_str(), nullptr); window;
-       window = FindWindowExA(nullptr, window, class_name.c_str(), nullptr)) {
-    if (IsWindowVisible(window) && (!caption || driver::TextOf(window) == *caption)) return window;
-  }
-  return nullptr;
-}
-
 HWND WaitForAnyWindow(const std::string& class_name, const std::optional<std::string>& caption = {}) {
   HWND found = nullptr;
-  driver::WaitFor([&] { return (found = FindAnyWindow(class_name, caption)) != nullptr; });
+  driver::WaitFor([&] {
+    for (found = FindWindowExA(nullptr, nullptr, class_name.c_str(), nullptr); found;
+         found = FindWindowExA(nullptr, found, class_name.c_str(), nullptr)) {
+      if (IsWindowVisible(found) && (!caption || driver::TextOf(found) == *caption)) return true;
+    }
+    return false;
+  });
   return found;
 }
 
@@ -100,106 +100,83 @@ std::vector<std::string> NamesForRestart() {
 // What Wine does at a restart: the files noted for deletion go.
 void Restart() { ExitCodeOf(Start("wineboot.exe -r")); }
 
-struct Way {
-  const char* name;
-  // Starts the removal of the product as the system's list does.
-  std::function<HANDLE(const InstalledProduct&)> start;
-  // The exit code of "&Nein" as the started process ends with it: Wine's
-  // list ends with its own.
-  DWORD declined;
-};
-
-const Way kWays[] = {
-    {"wine uninstaller --remove",
-     [](const InstalledProduct& product) {
-       return Start("uninstaller.exe --remove \"" + product.Name().EntryName() + "\"");
-     },
-     0},
-    // Unquoted, blanks and all, as the uninstall entry holds it.
-    {"the UninstallString as written",
-     [](const InstalledProduct& product) {
-       return Start(driver::RegistryString(HKEY_LOCAL_MACHINE,
-                                           scenario::kUninstallList + product.Name().EntryName(),
-                                           "UninstallString")
-                        .value_or("none"));
-     },
-     1602},
-};
-
+// As the system's list starts it. Beside a running Setup of the product the
+// launcher asks nothing and ends: the two never remove or install the same
+// product at once. An error under /S shows no box: the log and the exit code
+// tell. "&Nein" (from the uninstall entry as written, unquoted, blanks and
+// all) changes nothing and makes no copy; "&Ja" (from Wine's list) has a
+// copy in the temporary folder remove the product and report.
 TEST(Launcher, RemovesTheProductWithoutTheMedium) {
-  int row = 0;
-  for (const Way& way : kWays) {
-    SCOPED_TRACE(way.name);
-    InstalledProduct product("launcher-" + std::to_string(++row),
-                             {"Liste", "Werk " + std::to_string(row), "1.0"});
-    ASSERT_NO_FATAL_FAILURE(product.Install());
-    const std::string record_text = driver::FileContent(product.Record()).value_or("");
-
-    // "&Nein" changes nothing, and no copy of the launcher is made.
-    HANDLE started = way.start(product);
-    ASSERT_TRUE(started);
-    auto question = WaitForAnyMessageBox("Bestätigen");
-    ASSERT_TRUE(question);
-    scenario::ExpectRemovalQuestion(*question, product.Name().Title());
-    EXPECT_EQ(WindowProcess(question->handle).Image(), product.Launcher());
-    const std::vector<std::string> pending = NamesForRestart();
-    driver::ClickButton(question->handle, "&Nein");
-    EXPECT_EQ(ExitCodeOf(started), way.declined);
-    product.ExpectInstalled();
-    EXPECT_EQ(driver::FileContent(product.Record()), record_text);
-    EXPECT_EQ(NamesForRestart(), pending);
-
-    // "&Ja": a copy in the temporary folder removes the product and reports.
-    started = way.start(product);
-    ASSERT_TRUE(started);
-    question = WaitForAnyMessageBox("Bestätigen");
-    ASSERT_TRUE(question);
-    driver::ClickButton(question->handle, "&Ja");
-    const auto report = WaitForAnyMessageBox("Information");
-    ASSERT_TRUE(report);
-    scenario::ExpectRemovalReport(*report);
-    const WindowProcess copy(report->handle);
-    const std::string image = copy.Image();
-    EXPECT_EQ(image.rfind(TemporaryFolder(), 0), 0u) << image;
-    HWND window = WaitForAnyWindow("TDeinstallation", product.Name().Title());
-    ASSERT_TRUE(window);
-    EXPECT_TRUE(
-        driver::ControlByText(window, "Entfernt " + product.Name().Title() + " von Ihrem System.").handle);
-    EXPECT_EQ(driver::TextOf(scenario::ControlOfClass(window, "TGauge")), "100%");
-    driver::ClickButton(report->handle, "OK");
-    EXPECT_TRUE(copy.Ended());
-    // The launcher waits for its copy and ends with its exit code.
-    EXPECT_EQ(ExitCodeOf(started), 0u);
-    product.ExpectRemoved();
-
-    // The copy cannot delete its own running file: the system does, at the
-    // next restart.
-    EXPECT_TRUE(scenario::Exists(image));
-    const std::vector<std::string> noted = NamesForRestart();
-    EXPECT_NE(std::find(noted.begin(), noted.end(), "\\??\\" + image), noted.end());
-    Restart();
-    EXPECT_FALSE(scenario::Exists(image));
-  }
-}
-
-// The launcher and Setup never remove or install the same product at once:
-// beside a Setup of the product, the launcher asks nothing and ends.
-TEST(Launcher, LeavesTheProductToARunningSetup) {
-  InstalledProduct product("launcher-beside-setup", {"Beiseite", "Werk", "1.0"});
+  InstalledProduct product("launcher", {"Liste", "Werk", "1.0"});
   ASSERT_NO_FATAL_FAILURE(product.Install());
-  driver::SetupProcess setup(product.MediumDirectory());
-  ASSERT_TRUE(setup.Start());
-  HWND page = driver::WaitForWindow(setup.Id(), "TWartung");
-  ASSERT_TRUE(page);
-  EXPECT_EQ(ExitCodeOf(Start("\"" + product.Launcher() + "\"")),
-            static_cast<DWORD>(ERROR_INSTALL_ALREADY_RUNNING));
-  EXPECT_FALSE(FindAnyWindow("TMessageForm"));
+  const std::string record_text = driver::FileContent(product.Record()).value_or("");
+  {
+    driver::SetupProcess setup(product.MediumDirectory());
+    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(driver::WaitForWindow(setup.Id(), "TWartung"));
+    const auto beside = RunWatched(Quoted(product.Launcher()));
+    EXPECT_EQ(beside.exit_code, static_cast<DWORD>(ERROR_INSTALL_ALREADY_RUNNING));
+    EXPECT_FALSE(beside.window_seen);
+  }
+
+  // A record too large to read.
+  HANDLE record = CreateFileA(product.Record().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(record, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size{};
+  size.QuadPart = 3'000'000'000;
+  EXPECT_TRUE(SetFilePointerEx(record, size, nullptr, FILE_BEGIN) && SetEndOfFile(record));
+  CloseHandle(record);
+  const std::string log = product.Desktop() + "\\Riesen.log";
+  const auto failed = RunWatched(product.Launcher() + " /S /LOG=" + log);
+  EXPECT_EQ(failed.exit_code, 1603u);
+  EXPECT_FALSE(failed.window_seen);
+  ExpectLogLines(log, {"Fehler: ", "Ergebnis: Deinstallation unvollständig", "Ende: Exitcode 1603\r\n"});
+  std::filesystem::resize_file(product.Record(), record_text.size());
+
+  HANDLE started =
+      Start(driver::RegistryString(HKEY_LOCAL_MACHINE, scenario::kUninstallList + product.Name().EntryName(),
+                                   "UninstallString")
+                .value_or("none"));
+  ASSERT_TRUE(started);
+  auto question = WaitForAnyMessageBox("Bestätigen");
+  ASSERT_TRUE(question);
+  scenario::ExpectRemovalQuestion(*question, product.Name().Title());
+  EXPECT_EQ(WindowProcess(question->handle).Image(), product.Launcher());
+  const std::vector<std::string> pending = NamesForRestart();
+  driver::ClickButton(question->handle, "&Nein");
+  EXPECT_EQ(ExitCodeOf(started), 1602u);
   product.ExpectInstalled();
-  driver::ClickButton(page, "Abbrechen");
-  HWND confirmation = driver::WaitForWindow(setup.Id(), "TAbbruch");
-  ASSERT_TRUE(confirmation);
-  driver::ClickButton(confirmation, "Abbrechen");
-  EXPECT_EQ(setup.WaitForExit(), 1602u);
+  EXPECT_EQ(driver::FileContent(product.Record()), record_text);
+  EXPECT_EQ(NamesForRestart(), pending);
+
+  started = Start("uninstaller.exe --remove \"" + product.Name().EntryName() + "\"");
+  ASSERT_TRUE(started);
+  question = WaitForAnyMessageBox("Bestätigen");
+  ASSERT_TRUE(question);
+  driver::ClickButton(question->handle, "&Ja");
+  const auto report = WaitForAnyMessageBox("Information");
+  ASSERT_TRUE(report);
+  scenario::ExpectRemovalReport(*report);
+  const WindowProcess copy(report->handle);
+  const std::string image = copy.Image();
+  EXPECT_EQ(image.rfind(TemporaryFolder(), 0), 0u) << image;
+  HWND window = WaitForAnyWindow("TDeinstallation", product.Name().Title());
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(
+      driver::ControlByText(window, "Entfernt " + product.Name().Title() + " von Ihrem System.").handle);
+  EXPECT_EQ(driver::TextOf(scenario::ControlOfClass(window, "TGauge")), "100%");
+  driver::ClickButton(report->handle, "OK");
+  EXPECT_TRUE(copy.Ended());
+  EXPECT_EQ(ExitCodeOf(started), 0u);
+  product.ExpectRemoved();
+
+  // The copy cannot delete its own running file: the system does, at the
+  // next restart.
+  EXPECT_TRUE(scenario::Exists(image));
+  const std::vector<std::string> noted = NamesForRestart();
+  EXPECT_NE(std::find(noted.begin(), noted.end(), "\\??\\" + image), noted.end());
+  Restart();
+  EXPECT_FALSE(scenario::Exists(image));
 }
 
 }  // namespace

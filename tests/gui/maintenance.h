@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,6 @@
 // installed by Setup.exe from a medium that stptool packed with the
 // launcher, and what its removal must leave.
 namespace scenario {
-
-inline std::string BesideTheTest(const std::string& name) {
-  char program[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, program, MAX_PATH);
-  return (std::filesystem::path(program).parent_path() / name).string();
-}
 
 inline bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -39,7 +34,7 @@ inline bool KeyExists(const std::string& key_path) {
 // made before the installation, as a user's desktop is there already.
 class InstalledProduct {
  public:
-  InstalledProduct(const std::string& scenario_name, ProductName name)
+  InstalledProduct(const std::string& scenario_name, ProductName name, bool restart = false)
       : name_(std::move(name)),
         fresh_(name_),
         desktop_(driver::SetupProcess::MediumDirectory(scenario_name + "-desktop")),
@@ -51,7 +46,7 @@ class InstalledProduct {
             {"lesen.txt", "<desktop>\\" + name_.product + " lesen.txt", ProseBytes(2)},
             {"produkt.ini", "<windir>\\" + name_.product + ".ini", "[Einstellungen]\r\nSprache=Deutsch\r\n"}},
         medium_(scenario_name,
-                Description(name_, false, sources_, {{LinkFolder() + "\\Liesmich.lnk", "Liesmich.txt"}}),
+                Description(name_, restart, sources_, {{LinkFolder() + "\\Liesmich.lnk", "Liesmich.txt"}}),
                 SourceFiles(sources_), WithLauncher()) {
     std::filesystem::remove_all(Folder(desktop_));
     std::filesystem::create_directories(Folder(desktop_));
@@ -148,7 +143,7 @@ class InstalledProduct {
   }
   static stptool::PackOptions WithLauncher() {
     stptool::PackOptions options;
-    options.launcher = BesideTheTest("LAUNCHER.EXE");
+    options.launcher = driver::BesideTheTest("LAUNCHER.EXE");
     return options;
   }
 
@@ -172,6 +167,59 @@ inline void ExpectRemovalReport(const driver::MessageBoxText& box) {
   EXPECT_EQ(box.caption, "Information");
   EXPECT_EQ(box.text, stp::kRemovalReport);
   EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
+}
+
+inline BOOL CALLBACK CollectVisible(HWND window, LPARAM found) {
+  if (IsWindowVisible(window)) reinterpret_cast<std::set<HWND>*>(found)->insert(window);
+  return TRUE;
+}
+
+inline std::set<HWND> VisibleTopLevelWindows() {
+  std::set<HWND> windows;
+  EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+struct Ending {
+  DWORD exit_code = STILL_ACTIVE;
+  bool window_seen = false;
+};
+
+// Runs a command line to its end, looking all the while for a visible
+// top-level window that was not there before, whichever process shows it.
+inline Ending RunWatched(std::string command) {
+  const std::set<HWND> before = VisibleTopLevelWindows();
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  Ending ending;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &started)) {
+    return ending;
+  }
+  CloseHandle(started.hThread);
+  const DWORD deadline = GetTickCount() + kRunTimeoutMs;
+  while (WaitForSingleObject(started.hProcess, 20) == WAIT_TIMEOUT && GetTickCount() < deadline) {
+    for (HWND window : VisibleTopLevelWindows()) {
+      if (!before.contains(window)) ending.window_seen = true;
+    }
+  }
+  GetExitCodeProcess(started.hProcess, &ending.exit_code);
+  CloseHandle(started.hProcess);
+  return ending;
+}
+
+inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// Each expected line appears in the log, in this order.
+inline void ExpectLogLines(const std::string& log_path, const std::vector<std::string>& lines) {
+  const std::string log = driver::FileContent(log_path).value_or("");
+  std::size_t at = 0;
+  for (const std::string& line : lines) {
+    const std::size_t found = log.find(line, at);
+    EXPECT_NE(found, std::string::npos) << line << "\n" << log;
+    if (found != std::string::npos) at = found + line.size();
+  }
 }
 
 }  // namespace scenario

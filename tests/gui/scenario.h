@@ -18,10 +18,6 @@ inline std::string Inf(const std::string& organisation, const std::string& produ
          "\r\nEVersion=" + version + "\r\n" + extra;
 }
 
-// A destination that exists in every prefix, so that Next on the destination
-// page goes on without a question.
-inline const std::string kExistingDestination = "DefDirectory=C:\\windows\r\n";
-
 // A point of the backdrop window that no page covers.
 constexpr int kBackdropFreeX = 20;
 constexpr int kBackdropFreeY = 300;

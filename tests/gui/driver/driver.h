@@ -86,7 +86,6 @@ struct Pixels {
   int width = 0;
   int height = 0;
   std::vector<COLORREF> colours;  // row by row, top row first
-  COLORREF At(int x, int y) const { return colours[y * width + x]; }
 };
 Pixels CapturePixels(HWND window, const Rect& area);
 // Whether any pixel of the rectangle (client coordinates) has this colour.

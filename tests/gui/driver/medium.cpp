@@ -10,16 +10,6 @@ namespace driver {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string BesideTheTest(const char* name) {
-  char program[MAX_PATH];
-  GetModuleFileNameA(nullptr, program, MAX_PATH);
-  return (fs::path(program).parent_path() / name).string();
-}
-
-}  // namespace
-
 Medium::Medium(const std::string& name, const stptool::ProductDescription& description,
                const std::vector<ProductFile>& files, const stptool::PackOptions& layout)
     : folder_(SetupProcess::MediumDirectory(name)), root_(folder_ + "medium\\") {

@@ -9,6 +9,12 @@ namespace driver {
 
 namespace fs = std::filesystem;
 
+std::string BesideTheTest(const std::string& name) {
+  char program[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  return (fs::path(program).parent_path() / name).string();
+}
+
 std::string SetupProcess::MediumDirectory(const std::string& name) {
   return (fs::temp_directory_path() / ("stp-" + name)).string() + "\\";
 }
@@ -19,11 +25,8 @@ SetupProcess::SetupProcess(const std::string& name, const std::optional<std::str
   const fs::path folder = fs::path(directory_).parent_path();
   fs::remove_all(folder);
   fs::create_directories(folder);
-  char program[MAX_PATH];
-  GetModuleFileNameA(nullptr, program, MAX_PATH);
-  const fs::path beside = fs::path(program).parent_path();
-  fs::copy_file(beside / "Setup.exe", folder / "Setup.exe");
-  if (with_picture) fs::copy_file(beside / "setup.bmp", folder / "setup.bmp");
+  fs::copy_file(BesideTheTest("Setup.exe"), folder / "Setup.exe");
+  if (with_picture) fs::copy_file(BesideTheTest("setup.bmp"), folder / "setup.bmp");
   if (setup_inf) std::ofstream(directory_ + "Setup.inf", std::ios::binary) << *setup_inf;
 }
 

@@ -14,6 +14,9 @@ constexpr COLORREF kPictureColour = RGB(200, 40, 90);
 constexpr int kPictureWidth = 119;
 constexpr int kPictureHeight = 258;
 
+// A file the build puts beside the test program.
+std::string BesideTheTest(const std::string& name);
+
 // A medium of its own for one scenario: a folder below the temporary
 // directory holding copies of Setup.exe and, when asked for, of the picture
 // from beside the test program, and the given Setup.inf (none when absent).
