@@ -1,4 +1,4 @@
-// The ways an interactive installation ends otherwise than it should: a
+// The ways an installation ends otherwise than it should: no setup data, a
 // target that refuses to be replaced, an error that stops the run.
 #include <gtest/gtest.h>
 
@@ -12,6 +12,8 @@ using driver::SetupProcess;
 using scenario::Installed;
 using scenario::ProductName;
 
+const std::vector<std::string> kHeader = {"Setup.exe", "Organisation", "Product", "Version", "EVersion"};
+
 std::vector<Installed> ThreeFiles() { return scenario::SmallBigSmall(300'000, 3); }
 
 // A file with this content and time, marked read-only when asked.
@@ -22,6 +24,33 @@ void PlaceFile(const std::string& path, const std::string& content, std::uint64_
   SetFileTime(file, &stamp, &stamp, &stamp);
   CloseHandle(file);
   if (read_only) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+}
+
+// Without setup data the run says so and the program ends; the record holds
+// its header only.
+TEST(InstallationFailure, NoSetupDataEndsTheProgram) {
+  const ProductName name{"Leer", "Probe", "1.0"};
+  const scenario::FreshProduct fresh(name);
+  const std::vector<Installed> files = ThreeFiles();
+  const driver::Medium medium("leer", scenario::Description(name, false, files, {}),
+                              scenario::SourceFiles(files));
+  std::filesystem::remove(medium.SetupDirectory() + "Setup.stp");
+
+  SetupProcess setup(medium.SetupDirectory());
+  ASSERT_TRUE(setup.Start());
+  ASSERT_TRUE(scenario::StartInstallation(setup));
+  const auto box = driver::WaitForMessageBox(setup.Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, "Fehler");
+  EXPECT_EQ(box->text, "Der Setup-Datensatz kann nicht gefunden werden, die Installation wird abgebrochen.");
+  EXPECT_EQ(box->buttons, std::vector<std::string>{"OK"});
+  driver::ClickButton(box->handle, "OK");
+  EXPECT_EQ(setup.WaitForExit(), 1603u);
+
+  const std::string record = name.Destination() + "Setup\\Setup.ini";
+  EXPECT_EQ(driver::ProfileKeys(record, "General"), kHeader);
+  EXPECT_TRUE(driver::ProfileKeys(record, "InstalledFiles").empty());
+  EXPECT_FALSE(driver::RegistryString(HKEY_LOCAL_MACHINE, name.Key(), "Ort"));
 }
 
 // A read-only target keeps its content and times: stamping it shows two
@@ -64,6 +93,7 @@ TEST(InstallationFailure, ReadOnlyTargetIsKeptAndReported) {
   const std::string record = dest + "Setup\\Setup.ini";
   EXPECT_EQ(driver::ProfileKeys(record, "InstalledFiles"), (std::vector<std::string>{"1", "2", "3"}));
   EXPECT_EQ(driver::ProfileString(record, "InstalledFiles", "2"), dest + "gross.bin");
+  EXPECT_EQ(driver::ProfileString(record, "General", "Directory"), dest);
   SetFileAttributesA((dest + "gross.bin").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -72,13 +102,14 @@ struct StopCase {
   ProductName product;
   // Spoils the medium or the destination before the run.
   std::function<void(const driver::Medium&, const std::string& dest)> spoil;
-  // Without the period the error display adds.
+  // Without the period the error display adds; empty for the message of
+  // setup data that ends early.
   std::function<std::string(const driver::Medium&)> message;
   std::vector<std::string> installed_keys;
 };
 
 // An error that stops the run (an unwritable record, setup data that end
-// early) reaches the standard error display; the page
+// early or are damaged) reaches the standard error display; the page
 // then stays with only "Abbrechen" working, and the record holds what was
 // written up to then.
 TEST(InstallationFailure, AnErrorStopsTheRunAndLeavesOnlyCancel) {
@@ -102,6 +133,15 @@ TEST(InstallationFailure, AnErrorStopsTheRunAndLeavesOnlyCancel) {
        },
        [](const driver::Medium& medium) {
          return "Der Setup-Datensatz " + medium.SetupDirectory() + "Setup.stp ist unvollständig";
+       },
+       {"1"}},
+      // A damaged download: the file is not put in place.
+      {"setup-data-damaged",
+       {"Beschaedigt", "Probe", "1.0"},
+       [](const driver::Medium& medium, const std::string&) { scenario::DamageSecondFile(medium); },
+       [](const driver::Medium& medium) {
+         return "Die Daten der Datei C:\\Programme\\Beschaedigt Probe\\gross.bin in " +
+                medium.SetupDirectory() + "Setup.stp sind beschädigt, die Installation wird abgebrochen";
        },
        {"1"}},
   };

@@ -64,8 +64,8 @@ TEST(Unattended, InstallsAndRemovesWithoutAWindow) {
   int row = 0;
   for (const Removal& removal : kRemovals) {
     SCOPED_TRACE(removal.name);
-    InstalledProduct product("unattended-" + std::to_string(++row),
-                             {"Still", "Werk " + std::to_string(row), "1.0"}, removal.restart);
+    const std::string number = std::to_string(++row);
+    InstalledProduct product("unattended-" + number, {"Still", "Werk " + number, "1.0"}, removal.restart);
     const std::string code = removal.restart ? "3010" : "0";
     const std::string log = product.Desktop() + "\\Setup Protokoll.log";
     const std::set<DWORD> ending_sessions = ProcessesNamed("wineboot.exe");
