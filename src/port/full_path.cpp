@@ -1,7 +1,8 @@
 #include "port/full_path.h"
 
 #include <algorithm>
-#include <array>
+
+#include "port/windows_names.h"
 
 namespace stp {
 namespace {
@@ -24,26 +25,13 @@ std::string Folded(std::string_view text) {
   return folded;
 }
 
-// "CON", "nul.txt", "COM1.log", "LPT¹" and the like name devices in every
-// folder, whatever follows their first dot.
-bool IsDeviceName(std::string_view part) {
-  std::string base(part.substr(0, part.find('.')));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  base = Folded(base);
-  constexpr std::array<std::string_view, 6> kDevices = {"con", "prn", "aux", "nul", "conin$", "conout$"};
-  if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
-  if (base.size() != 4 || (!base.starts_with("com") && !base.starts_with("lpt"))) return false;
-  const char number = base.back();
-  return (number >= '1' && number <= '9') || number == '\xB9' || number == '\xB2' || number == '\xB3';
-}
-
 bool IsPlainPart(std::string_view part) {
   if (part.empty() || part.back() == '.' || part.back() == ' ') return false;
   for (char c : part) {
     if (static_cast<unsigned char>(c) < 0x20) return false;
-    if (std::string_view("<>:\"|?*").find(c) != std::string_view::npos) return false;
+    if (port::kCharactersRefusedInNames.find(c) != std::string_view::npos) return false;
   }
-  return !IsDeviceName(part);
+  return !port::IsDeviceName(part);
 }
 
 // The parts below the root, "a\b\c" or "a\b\c\"; empty for the root itself.

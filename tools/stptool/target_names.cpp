@@ -3,22 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include "port/windows_names.h"
 #include "setup/profile.h"
 
 namespace stptool {
 namespace {
 
 constexpr std::array<std::string_view, 2> kPlaceholders = {"<windir>", "<desktop>"};
-// Besides control characters and the separators.
-constexpr std::string_view kRefusedCharacters = "<>:\"|?*";
-// Names of devices, in lower case, that Windows opens instead of a file of
-// that name, also with any extension: "nul.txt" is the null device too. The
-// superscript digits are Windows-1252 bytes, which Windows takes for digits.
-constexpr std::array<std::string_view, 30> kDeviceNames = {
-    "con",  "prn",  "aux",  "nul",  "conin$", "conout$", "com1",    "com2",    "com3",    "com4",
-    "com5", "com6", "com7", "com8", "com9",   "com\xB9", "com\xB2", "com\xB3", "lpt1",    "lpt2",
-    "lpt3", "lpt4", "lpt5", "lpt6", "lpt7",   "lpt8",    "lpt9",    "lpt\xB9", "lpt\xB2", "lpt\xB3"};
-
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 char Lowered(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -29,20 +20,12 @@ bool StartsWithFolded(std::string_view text, std::string_view lower_prefix) {
                     [](char p, char t) { return p == Lowered(t); });
 }
 
-// The name before its first dot, without the blanks Windows drops there.
-bool IsDeviceName(std::string_view part) {
-  std::string stem(part.substr(0, part.find('.')));
-  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  std::transform(stem.begin(), stem.end(), stem.begin(), Lowered);
-  return std::find(kDeviceNames.begin(), kDeviceNames.end(), stem) != kDeviceNames.end();
-}
-
 std::string PartProblem(std::string_view part) {
   if (part.empty()) return "has an empty part";
   if (part == "." || part == "..") return "has a '" + std::string(part) + "' part";
   for (const char c : part) {
     if (static_cast<unsigned char>(c) < 0x20) return "holds a control character";
-    if (kRefusedCharacters.find(c) != std::string_view::npos) {
+    if (stp::port::kCharactersRefusedInNames.find(c) != std::string_view::npos) {
       return "holds the character '" + std::string(1, c) + "'";
     }
   }
@@ -52,7 +35,7 @@ std::string PartProblem(std::string_view part) {
     return "has the part '" + std::string(part) + "', which ends in a " +
            (part.back() == '.' ? "dot" : "blank") + " that Windows drops from names";
   }
-  if (IsDeviceName(part)) {
+  if (stp::port::IsDeviceName(part)) {
     return "has the part '" + std::string(part) +
            "', the name of a device that Windows opens instead of a file";
   }
